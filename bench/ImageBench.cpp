@@ -1,0 +1,61 @@
+#include "image/ImageTools.h"
+#include "image/QuorelImage.h"
+
+#include <QImage>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QImage Photo(int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            row[x] = qRgb((x * 3) & 255, (y * 5) & 255, (x ^ y) & 255);
+        }
+    }
+    return picture;
+}
+
+// The pipeline hands over a cut-out, which carries alpha.
+QImage CutPhoto(int size) {
+    return ImageTools::CutOutImage(Photo(size, size), {0, 0, float(size), float(size)});
+}
+
+void BM_InitWithNSImage(benchmark::State& state) {
+    const QImage picture = CutPhoto(512);
+    for (auto _ : state) {
+        auto image = QuorelImage::InitWithNSImage(picture);
+        benchmark::DoNotOptimize(image.get());
+    }
+}
+BENCHMARK(BM_InitWithNSImage)->Unit(benchmark::kMillisecond);
+
+void BM_Preview(benchmark::State& state) {
+    auto image = QuorelImage::InitWithNSImage(CutPhoto(512));
+    for (auto _ : state) {
+        QImage picture = image->Preview();
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+BENCHMARK(BM_Preview)->Unit(benchmark::kMillisecond);
+
+void BM_ScaleImage_512_to_200(benchmark::State& state) {
+    const QImage picture = CutPhoto(512);
+    for (auto _ : state) {
+        QImage scaled = ImageTools::ScaleImage(picture, {200, 300});
+        benchmark::DoNotOptimize(scaled.constBits());
+    }
+}
+BENCHMARK(BM_ScaleImage_512_to_200)->Unit(benchmark::kMillisecond);
+
+void BM_ScaleImage_4000x3000_to_512(benchmark::State& state) {
+    const QImage picture = Photo(4000, 3000);
+    for (auto _ : state) {
+        QImage scaled = ImageTools::ScaleImage(picture, {512, 512});
+        benchmark::DoNotOptimize(scaled.constBits());
+    }
+}
+BENCHMARK(BM_ScaleImage_4000x3000_to_512)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,152 @@
+#include "image/ImageTools.h"
+
+#include "image/BitmapSurface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+// Text bigger than this shows at most a piece of one glyph on any picture the
+// system makes; capping it keeps rasterising bounded.
+constexpr double kMaxFontPixels = 16384.0;
+
+bool IsFinite(float v) {
+    return std::isfinite(v);
+}
+
+// A crop rectangle snapped to whole pixels (so pixels are copied, never
+// resampled), in Qt's y-down coordinates of the given picture. Empty when the
+// rectangle is not a positive finite size or is too large to allocate.
+QRect PixelRect(const QImage& picture, const FloatRect& rect) {
+    if (!IsFinite(rect.x) || !IsFinite(rect.y) || !IsFinite(rect.width) || !IsFinite(rect.height) ||
+        !(rect.width > 0.0f) || !(rect.height > 0.0f)) {
+        return QRect();
+    }
+    const double w = std::round(double(rect.width));
+    const double h = std::round(double(rect.height));
+    if (!BitmapSurface::IsAllocatable(qint64(w), qint64(h))) {
+        return QRect();
+    }
+    const double x = std::round(double(rect.x));
+    const double top = picture.height() - (std::round(double(rect.y)) + h);
+    if (std::abs(x) > INT_MAX / 2 || std::abs(top) > INT_MAX / 2) {
+        return QRect(); // nowhere near the picture
+    }
+    return QRect(int(x), int(top), int(w), int(h));
+}
+
+// A transparent picture of the rectangle's size holding the picture's pixels
+// under it.
+QImage CutOut(const QImage& picture, const QRect& area) {
+    const QRect inside = area.intersected(picture.rect());
+    if (inside == area) {
+        return picture.copy(area).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+    QImage result(area.size(), QImage::Format_ARGB32_Premultiplied);
+    if (result.isNull()) {
+        return QImage();
+    }
+    result.fill(Qt::transparent);
+    if (!inside.isEmpty()) {
+        QPainter painter(&result);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(inside.topLeft() - area.topLeft(), picture, inside);
+    }
+    return result;
+}
+
+// The font with its size, given in pixels on the picture, expressed for the device.
+QFont FontInPixels(const QFont& font, const QPaintDevice& device) {
+    QFont f(font);
+    const double pixels = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+    f.setPointSizeF(std::min(pixels, kMaxFontPixels) * 72.0 / device.logicalDpiY());
+    return f;
+}
+
+bool HasDrawableSize(const QFont& font) {
+    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+    return std::isfinite(size) && size > 0;
+}
+
+// One line of text whose line box has its lower-left corner at anchor (y-down
+// device coordinates), on a box of the background colour when it is valid.
+void DrawTextLine(QPainter& painter, QImage& device, const QString& text, const QFont& font,
+                  const QPointF& anchor, const QColor& colour, const QColor& background) {
+    const QFont f = FontInPixels(font, device);
+    const QFontMetricsF metrics(f, &device);
+    if (background.isValid()) {
+        const double advance = metrics.horizontalAdvance(text);
+        painter.fillRect(
+            QRectF(anchor.x(), anchor.y() - metrics.height(), advance, metrics.height()),
+            background);
+    }
+    painter.setFont(f);
+    painter.setPen(colour);
+    painter.drawText(QPointF(anchor.x(), anchor.y() - metrics.descent()), text);
+}
+
+} // namespace
+
+QImage ImageTools::CutOutImage(const QImage& picture, const FloatRect& rect) {
+    if (picture.isNull()) {
+        return QImage();
+    }
+    const QRect area = PixelRect(picture, rect);
+    return area.isEmpty() ? QImage() : CutOut(picture, area);
+}
+
+QImage ImageTools::ScaleImage(const QImage& picture, FloatSize target) {
+    if (picture.isNull() || !IsFinite(target.width) || !IsFinite(target.height) ||
+        !(target.width > 0.0f) || !(target.height > 0.0f)) {
+        return QImage();
+    }
+    const float a = static_cast<float>(picture.width()) / static_cast<float>(picture.height());
+    const float t = target.width / target.height;
+    float fittedWidth = 0.0f;
+    float fittedHeight = 0.0f;
+    if (a > t) {
+        fittedWidth = target.width;
+        fittedHeight = target.width / a;
+    } else {
+        fittedWidth = target.height * a;
+        fittedHeight = target.height;
+    }
+    // Compare before converting: a float beyond int range has no integer value.
+    if (!(fittedWidth >= 1.0f) || !(fittedHeight >= 1.0f) ||
+        !BitmapSurface::IsAllocatable(qint64(std::min(fittedWidth, 1e12f)),
+                                      qint64(std::min(fittedHeight, 1e12f)))) {
+        return QImage();
+    }
+    const QSize size(static_cast<int>(fittedWidth), static_cast<int>(fittedHeight));
+    if (size == picture.size()) {
+        return picture.copy();
+    }
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage ImageTools::CutOutImagePlusText(const QImage& picture, const FloatRect& rect,
+                                       const QString& text, const QFont& font, float textX,
+                                       float textY, const QColor& textColour,
+                                       const QColor& background) {
+    if (picture.isNull()) {
+        return QImage();
+    }
+    const QRect area = PixelRect(picture, rect);
+    if (area.isEmpty()) {
+        return QImage();
+    }
+    QImage result = CutOut(picture, area);
+    if (result.isNull() || text.isEmpty() || !HasDrawableSize(font) || !IsFinite(textX) ||
+        !IsFinite(textY)) {
+        return result;
+    }
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(-area.topLeft());
+    const QPointF anchor(textX, double(picture.height()) - double(textY));
+    DrawTextLine(painter, result, text, font, anchor, textColour, background);
+    return result;
+}

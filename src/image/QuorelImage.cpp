@@ -1,0 +1,288 @@
+#include "image/QuorelImage.h"
+
+#include "image/BitmapSurface.h"
+#include "image/PixelMath.h"
+
+#include <QDebug>
+#include <QPainter>
+#include <cstring>
+#include <exception>
+
+namespace {
+
+// Largest image the planes are made for: 40 bytes a pixel, about 670 MB.
+constexpr qint64 kMaxPlanePixels = qint64(1) << 24;
+constexpr int kPlaneCount = 8;
+constexpr uchar kHalfWhite = 128; // white at 50 % opacity, premultiplied
+
+void Log(const QString& line) {
+    qInfo().noquote() << line;
+}
+
+std::unique_ptr<QuorelImage> Prepared(std::unique_ptr<QuorelImage> image) {
+    if (!image->ReallyPrepareImageData()) {
+        return nullptr;
+    }
+    return image;
+}
+
+} // namespace
+
+QuorelImage::~QuorelImage() {
+    if (_preparation.joinable()) {
+        _preparation.join();
+    }
+}
+
+std::unique_ptr<QuorelImage> QuorelImage::InitWithNSImage(const QImage& picture) {
+    try {
+        std::unique_ptr<QuorelImage> image(new QuorelImage());
+        image->_original = picture;
+        return Prepared(std::move(image));
+    } catch (const std::exception& e) {
+        Log(QString::fromLocal8Bit(e.what()));
+        return nullptr;
+    }
+}
+
+std::unique_ptr<QuorelImage> QuorelImage::InitWithPath(const QString& path) {
+    if (path.isEmpty()) {
+        return nullptr;
+    }
+    QString reason;
+    const QImage picture = BitmapSurface::DecodeFile(path, &reason);
+    if (picture.isNull()) {
+        if (!reason.isEmpty()) {
+            Log(reason);
+        }
+        Log(QStringLiteral("Image is Null"));
+        return nullptr;
+    }
+    return InitWithNSImage(picture);
+}
+
+std::unique_ptr<QuorelImage> QuorelImage::InitWithURL(const QUrl& url) {
+    if (url.isEmpty()) {
+        return nullptr;
+    }
+    if (!url.isLocalFile() && url.scheme() != QLatin1String("qrc")) {
+        // Pictures are read from files only; nothing is fetched over a network.
+        Log(QStringLiteral("Not a local file: %1").arg(url.toString()));
+        Log(QStringLiteral("Image is Null"));
+        return nullptr;
+    }
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QStringLiteral(":") + url.path();
+    return InitWithPath(path);
+}
+
+std::unique_ptr<QuorelImage> QuorelImage::InitEmpty(int32_t width, int32_t height) {
+    if (width < 0 || height < 0 || qint64(width) * height > kMaxPlanePixels) {
+        Log(QStringLiteral("Invalid image size %1 x %2").arg(width).arg(height));
+        return nullptr;
+    }
+    try {
+        std::unique_ptr<QuorelImage> image(new QuorelImage());
+        image->_width = width;
+        image->_height = height;
+        image->_datasize = width * height * 4;
+        image->AllocatePlanes(width * height);
+        image->_pixelCount = width * height;
+        const size_t n = static_cast<size_t>(image->_pixelCount);
+        for (int32_t* plane : {image->_red, image->_green, image->_blue, image->_red_back,
+                               image->_green_back, image->_blue_back}) {
+            std::fill(plane, plane + n, 0);
+        }
+        std::fill(image->_alpha, image->_alpha + n, 255);
+        std::fill(image->_alpha_back, image->_alpha_back + n, 255);
+        return image;
+    } catch (const std::exception& e) {
+        Log(QString::fromLocal8Bit(e.what()));
+        return nullptr;
+    }
+}
+
+void QuorelImage::ReleaseBuffers() {
+    try {
+        _context = QImage();
+        _data.reset();
+        _dataOriginal.reset();
+        _planes.reset();
+        _red = _green = _blue = _alpha = nullptr;
+        _red_back = _green_back = _blue_back = _alpha_back = nullptr;
+        _pixelCount = 0;
+    } catch (const std::exception& e) {
+        Log(QStringLiteral(
+            "Error freeing mem _data, _dataOriginal, _hueMap, or releasing context"));
+        Log(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void QuorelImage::AllocatePlanes(int32_t pixelCount) {
+    const size_t n = static_cast<size_t>(pixelCount);
+    // Back planes get no defined content here; filters write them before reading.
+    _planes.reset(new int32_t[n * kPlaneCount]);
+    int32_t* base = _planes.get();
+    _red = base;
+    _green = base + n;
+    _blue = base + 2 * n;
+    _alpha = base + 3 * n;
+    _red_back = base + 4 * n;
+    _green_back = base + 5 * n;
+    _blue_back = base + 6 * n;
+    _alpha_back = base + 7 * n;
+}
+
+bool QuorelImage::ReallyPrepareImageData() {
+    if (_data) {
+        ReleaseBuffers();
+    }
+    Log(QStringLiteral("Try prepare image data..."));
+    _datasize = 0;
+    const QImage bitmap = BitmapSurface::ToBitmap(_original);
+    if (bitmap.isNull() || !BitmapSurface::IsAllocatable(bitmap.width(), bitmap.height()) ||
+        qint64(bitmap.width()) * bitmap.height() > kMaxPlanePixels) {
+        Log(QStringLiteral("Image is Null"));
+        return false;
+    }
+    const bool hasAlpha = BitmapSurface::HasAlpha(bitmap);
+    Log(hasAlpha ? QStringLiteral("Has Alpha...") : QStringLiteral("Does not have alpha"));
+    _width = bitmap.width();
+    _height = bitmap.height();
+    Log(QStringLiteral("Image size is %1 x %2").arg(_width).arg(_height));
+
+    const int32_t pixels = _width * _height;
+    _datasize = pixels * 4;
+    _data.reset(new uint8_t[static_cast<size_t>(_datasize)]);
+    _dataOriginal.reset(new uint8_t[static_cast<size_t>(_datasize)]);
+    _context = QImage(_data.get(), _width, _height, _width * 4,
+                      hasAlpha ? BitmapSurface::kAlphaFormat : BitmapSurface::kOpaqueFormat);
+    if (hasAlpha && !BitmapSurface::IsOpaque(bitmap)) {
+        // Translucent pictures stand on half-transparent white, over their shadow.
+        std::memset(_data.get(), kHalfWhite, static_cast<size_t>(_datasize));
+        QPainter painter(&_context);
+        BitmapSurface::DrawWithDropShadow(painter, bitmap, QRectF(0, 0, _width, _height));
+    } else {
+        // An opaque picture covers the background and its own shadow completely.
+        for (int y = 0; y < _height; ++y) {
+            std::memcpy(_data.get() + size_t(y) * _width * 4, bitmap.constScanLine(y),
+                        size_t(_width) * 4);
+        }
+    }
+    Log(QStringLiteral("Copying _data to _dataOriginal (size = %1)").arg(_datasize));
+    std::memcpy(_dataOriginal.get(), _data.get(), static_cast<size_t>(_datasize));
+
+    AllocatePlanes(pixels);
+    FillPlanesFromData();
+    _pixelCount = _datasize / 4;
+    return true;
+}
+
+void QuorelImage::FillPlanesFromData() {
+    const uint8_t* bytes = _data.get();
+    const int32_t n = _datasize / 4;
+    for (int32_t i = 0; i < n; ++i) {
+        _red[i] = bytes[4 * i];
+        _green[i] = bytes[4 * i + 1];
+        _blue[i] = bytes[4 * i + 2];
+        _alpha[i] = bytes[4 * i + 3];
+    }
+}
+
+void QuorelImage::PrepareImageData() {
+    if (_preparation.joinable()) {
+        _preparation.join();
+    }
+    _preparation = std::thread([this] {
+        try {
+            ReallyPrepareImageData();
+        } catch (const std::exception& e) {
+            Log(QString::fromLocal8Bit(e.what()));
+        }
+    });
+}
+
+QImage QuorelImage::Preview() {
+    if (_context.isNull() || !_data) {
+        if (_context.isNull()) {
+            Log(QStringLiteral("Context == NULL"));
+        }
+        if (!_data) {
+            Log(QStringLiteral("Data == NULL"));
+        }
+        return QImage();
+    }
+    try {
+        uint8_t* bytes = _data.get();
+        const int32_t n = _datasize / 4;
+        // Saturated so that a value out of range can never spill into the next byte.
+        for (int32_t i = 0; i < n; ++i) {
+            bytes[4 * i] = static_cast<uint8_t>(PixelMath::CapFloor(_red[i]));
+            bytes[4 * i + 1] = static_cast<uint8_t>(PixelMath::CapFloor(_green[i]));
+            bytes[4 * i + 2] = static_cast<uint8_t>(PixelMath::CapFloor(_blue[i]));
+            bytes[4 * i + 3] = 255;
+        }
+        return _context.copy();
+    } catch (const std::exception& e) {
+        Log(QStringLiteral("Fehler..."));
+        Log(QString::fromLocal8Bit(e.what()));
+        return QImage();
+    }
+}
+
+void QuorelImage::SwapBackBuffer() {
+    std::swap(_red, _red_back);
+    std::swap(_green, _green_back);
+    std::swap(_blue, _blue_back);
+    std::swap(_alpha, _alpha_back);
+}
+
+void QuorelImage::BlendBackBuffer(int32_t mode) {
+    if (mode < 1 || mode > 3) {
+        return;
+    }
+    int32_t* front[3] = {_red, _green, _blue};
+    const int32_t* back[3] = {_red_back, _green_back, _blue_back};
+    for (int32_t i = 0; i < _pixelCount; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            const int32_t f = front[c][i];
+            const int32_t b = back[c][i];
+            int32_t v;
+            if (mode == 1) {
+                v = PixelMath::Truncate(static_cast<float>(PixelMath::Saturate(int64_t(f) + b)) *
+                                        0.5f);
+            } else if (mode == 2) {
+                v = PixelMath::Saturate(int64_t(f) + b);
+            } else {
+                v = PixelMath::Truncate(static_cast<float>(PixelMath::Saturate(int64_t(f) * b)) *
+                                        0.00390625f);
+            }
+            front[c][i] = PixelMath::Cap(v);
+        }
+    }
+}
+
+void QuorelImage::LerpBackBuffer(float t) {
+    const float tp = t < 1.0f ? t : 1.0f;
+    const float tb = 1.0f - tp;
+    int32_t* front[3] = {_red, _green, _blue};
+    const int32_t* back[3] = {_red_back, _green_back, _blue_back};
+    for (int c = 0; c < 3; ++c) {
+        for (int32_t i = 0; i < _pixelCount; ++i) {
+            const float v =
+                static_cast<float>(front[c][i]) * tp + static_cast<float>(back[c][i]) * tb;
+            front[c][i] = PixelMath::Cap(PixelMath::Truncate(v));
+        }
+    }
+}
+
+void QuorelImage::SwapImageDimensions() {
+    std::swap(_width, _height);
+}
+
+void QuorelImage::Reset() {}
+
+void QuorelImage::SaveJPEGToFile(const QString&) {}
+
+std::unique_ptr<QuorelImage> QuorelImage::CreateCutout(int32_t, int32_t, int32_t, int32_t) {
+    return nullptr;
+}

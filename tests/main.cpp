@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+// Every test runs headless: the window, fonts and painting work on Qt's
+// offscreen platform exactly as they do on a desktop.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
