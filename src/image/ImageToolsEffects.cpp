@@ -37,6 +37,7 @@ struct Canvas {
     QPainter* painter;
     float lift;
 
+    float Width() const { return static_cast<float>(bounds.width()); }
     QRectF Place(const FloatRect& r) const {
         return ToQtRect(FloatRect{r.x, r.y + lift, r.width, r.height}, bounds.height());
     }
@@ -99,11 +100,16 @@ void DrawReflection(const Canvas& canvas, const QImage& picture, float H, bool s
     const uint32_t h = static_cast<uint32_t>(PixelMath::Truncate(share));
     const QImage band = ImageTools::reflectedImage(picture, h);
     Log(QStringLiteral("bla... %1, %2").arg(band.width()).arg(band.height()));
-    if (!band.isNull()) {
-        // Right under the picture's lower edge, which stands at the lift.
-        canvas.Draw(band, {0.0f, -float(band.height()), float(band.width()), float(band.height())},
-                    shadow);
+    if (band.isNull()) {
+        return;
     }
+    // Right under the picture's lower edge, which stands at the lift; the band's
+    // shadow stays below that edge, off the picture.
+    canvas.painter->save();
+    canvas.painter->setClipRect(canvas.Place({0.0f, -canvas.lift, canvas.Width(), canvas.lift}));
+    canvas.Draw(band, {0.0f, -float(band.height()), float(band.width()), float(band.height())},
+                shadow);
+    canvas.painter->restore();
 }
 
 QImage Composite(const QImage& picture, const QImage& bitmap, const ImageEffectSet& set) {
