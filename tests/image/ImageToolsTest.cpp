@@ -24,20 +24,21 @@ class ImageToolsScale : public testing::TestWithParam<ScaleCase> {};
 
 TEST_P(ImageToolsScale, FitsInsideTheBoxKeepingAspect) {
     const ScaleCase c = GetParam();
-    const QImage scaled =
-        ImageTools::ScaleImage(TestPictures::Solid(c.width, c.height, Qt::red), {c.boxWidth, c.boxHeight});
+    const QImage scaled = ImageTools::ScaleImage(TestPictures::Solid(c.width, c.height, Qt::red),
+                                                 {c.boxWidth, c.boxHeight});
     ASSERT_FALSE(scaled.isNull());
     EXPECT_EQ(scaled.size(), QSize(c.expectedWidth, c.expectedHeight));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, ImageToolsScale,
-    testing::Values(ScaleCase{800, 600, 512, 512, 512, 384}, ScaleCase{600, 800, 512, 512, 384, 512},
-                    ScaleCase{512, 512, 512, 512, 512, 512}, ScaleCase{1000, 333, 512, 512, 512, 170},
-                    ScaleCase{3, 7, 512, 512, 219, 512}, ScaleCase{512, 512, 200, 300, 200, 200},
-                    ScaleCase{384, 512, 200, 300, 200, 266}, ScaleCase{512, 384, 200, 300, 200, 150},
-                    ScaleCase{512, 384, 96, 96, 96, 72}, ScaleCase{256, 512, 200, 300, 150, 300},
-                    ScaleCase{400, 500, 200, 300, 200, 250}, ScaleCase{512, 256, 96, 96, 96, 48}));
+    testing::Values(
+        ScaleCase{800, 600, 512, 512, 512, 384}, ScaleCase{600, 800, 512, 512, 384, 512},
+        ScaleCase{512, 512, 512, 512, 512, 512}, ScaleCase{1000, 333, 512, 512, 512, 170},
+        ScaleCase{3, 7, 512, 512, 219, 512}, ScaleCase{512, 512, 200, 300, 200, 200},
+        ScaleCase{384, 512, 200, 300, 200, 266}, ScaleCase{512, 384, 200, 300, 200, 150},
+        ScaleCase{512, 384, 96, 96, 96, 72}, ScaleCase{256, 512, 200, 300, 150, 300},
+        ScaleCase{400, 500, 200, 300, 200, 250}, ScaleCase{512, 256, 96, 96, 96, 48}));
 
 TEST(ImageToolsScale, NothingToFitGivesNoPicture) {
     const QImage picture = TestPictures::Solid(10, 10, Qt::red);
@@ -45,7 +46,8 @@ TEST(ImageToolsScale, NothingToFitGivesNoPicture) {
     const float inf = std::numeric_limits<float>::infinity();
     for (FloatSize box : {FloatSize{0, 10}, FloatSize{10, 0}, FloatSize{-5, 10}, FloatSize{nan, 10},
                           FloatSize{10, inf}, FloatSize{inf, inf}}) {
-        EXPECT_TRUE(ImageTools::ScaleImage(picture, box).isNull()) << box.width << "x" << box.height;
+        EXPECT_TRUE(ImageTools::ScaleImage(picture, box).isNull())
+            << box.width << "x" << box.height;
     }
     EXPECT_TRUE(ImageTools::ScaleImage(QImage(), {10, 10}).isNull());
     EXPECT_TRUE(ImageTools::ScaleImage(TestPictures::Solid(1, 1000, Qt::red), {512, 512}).isNull());
@@ -93,8 +95,9 @@ TEST(ImageToolsCut, EmptyOrNonFiniteRectanglesGiveNoPicture) {
                         FloatRect{0, 0, 5, inf}, FloatRect{nan, 0, 5, 5}, FloatRect{0, inf, 5, 5},
                         FloatRect{0, 0, 1e9f, 1e9f}}) {
         EXPECT_TRUE(ImageTools::CutOutImage(picture, r).isNull());
-        EXPECT_TRUE(ImageTools::CutOutImagePlusText(picture, r, "x", QFont(), 0, 0, Qt::black, QColor())
-                        .isNull());
+        EXPECT_TRUE(
+            ImageTools::CutOutImagePlusText(picture, r, "x", QFont(), 0, 0, Qt::black, QColor())
+                .isNull());
     }
 }
 
@@ -119,8 +122,8 @@ QRect AreaOf(const QImage& picture, QColor colour) {
 
 TEST(ImageToolsText, BackgroundBoxStartsAtTheLowerLeftAnchor) {
     const QImage picture = TestPictures::Solid(200, 100, Qt::white);
-    const QImage result = ImageTools::CutOutImagePlusText(picture, {0, 0, 200, 100}, "Hi", PixelFont(20),
-                                                          0, 0, Qt::black, QColor(Qt::blue));
+    const QImage result = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 200, 100}, "Hi", PixelFont(20), 0, 0, Qt::black, QColor(Qt::blue));
     ASSERT_EQ(result.size(), picture.size());
     const QRect box = AreaOf(result, Qt::blue);
     EXPECT_EQ(box.left(), 0);
@@ -133,8 +136,8 @@ TEST(ImageToolsText, BackgroundBoxStartsAtTheLowerLeftAnchor) {
 
 TEST(ImageToolsText, PositionIsInTheInputsCoordinates) {
     const QImage picture = TestPictures::Solid(200, 100, Qt::white);
-    const QImage result = ImageTools::CutOutImagePlusText(picture, {10, 20, 190, 80}, "Hi", PixelFont(20),
-                                                          10, 20, Qt::black, QColor(Qt::blue));
+    const QImage result = ImageTools::CutOutImagePlusText(
+        picture, {10, 20, 190, 80}, "Hi", PixelFont(20), 10, 20, Qt::black, QColor(Qt::blue));
     ASSERT_EQ(result.size(), QSize(190, 80));
     const QRect box = AreaOf(result, Qt::blue);
     EXPECT_EQ(box.left(), 0);
@@ -143,8 +146,8 @@ TEST(ImageToolsText, PositionIsInTheInputsCoordinates) {
 
 TEST(ImageToolsText, WithoutBackgroundOnlyTheGlyphsChange) {
     const QImage picture = TestPictures::Gradient(200, 100);
-    const QImage result = ImageTools::CutOutImagePlusText(picture, {0, 0, 200, 100}, "Hi", PixelFont(20),
-                                                          0, 0, QColor(1, 2, 3), QColor());
+    const QImage result = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 200, 100}, "Hi", PixelFont(20), 0, 0, QColor(1, 2, 3), QColor());
     int changed = 0;
     for (int y = 0; y < 100; ++y) {
         for (int x = 0; x < 200; ++x) {
@@ -161,12 +164,12 @@ TEST(ImageToolsText, WithoutBackgroundOnlyTheGlyphsChange) {
 TEST(ImageToolsText, TextBeyondTheEdgesIsCutOff) {
     const QImage picture = TestPictures::Solid(60, 40, Qt::white);
     const QString longText(200, QChar('W'));
-    const QImage wide = ImageTools::CutOutImagePlusText(picture, {0, 0, 60, 40}, longText, PixelFont(30),
-                                                        0, 0, Qt::black, QColor(Qt::red));
+    const QImage wide = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 60, 40}, longText, PixelFont(30), 0, 0, Qt::black, QColor(Qt::red));
     EXPECT_EQ(wide.size(), picture.size());
     EXPECT_EQ(PixelAt(wide, 59, 39), QColor(Qt::red));
-    const QImage high = ImageTools::CutOutImagePlusText(picture, {0, 0, 60, 40}, "Hi", PixelFont(30), 0,
-                                                        35, Qt::black, QColor(Qt::red));
+    const QImage high = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 60, 40}, "Hi", PixelFont(30), 0, 35, Qt::black, QColor(Qt::red));
     EXPECT_EQ(PixelAt(high, 1, 0), QColor(Qt::red));
     EXPECT_EQ(PixelAt(high, 1, 39), QColor(Qt::white));
 }

@@ -15,7 +15,8 @@ std::unique_ptr<QuorelImage> FrontBack(int32_t front, int32_t back) {
     for (int32_t* p : {image->Red(), image->Green(), image->Blue()}) {
         p[0] = front;
     }
-    for (int32_t* p : {image->Red_Backbuffer(), image->Green_Backbuffer(), image->Blue_Backbuffer()}) {
+    for (int32_t* p :
+         {image->Red_Backbuffer(), image->Green_Backbuffer(), image->Blue_Backbuffer()}) {
         p[0] = back;
     }
     return image;
@@ -96,9 +97,9 @@ TEST(QuorelImage, PreparationLogsItsSteps) {
     LogCapture log;
     auto image = QuorelImage::InitWithNSImage(TestPictures::Solid(3, 2, Qt::blue));
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(log.Lines(), QStringList({"Try prepare image data...", "Does not have alpha",
-                                        "Image size is 3 x 2",
-                                        "Copying _data to _dataOriginal (size = 24)"}));
+    EXPECT_EQ(log.Lines(),
+              QStringList({"Try prepare image data...", "Does not have alpha",
+                           "Image size is 3 x 2", "Copying _data to _dataOriginal (size = 24)"}));
     log.Clear();
     QuorelImage::InitWithNSImage(TestPictures::HalfTransparent(4, 4));
     EXPECT_TRUE(log.Contains("Has Alpha..."));
@@ -130,12 +131,13 @@ TEST_P(QuorelImageBlend, CombinesBackIntoFront) {
     EXPECT_EQ(image->Alpha()[0], 255);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, QuorelImageBlend,
-    testing::Values(BlendCase{2, 200, 100, 255}, BlendCase{1, 3, 4, 3}, BlendCase{3, 255, 255, 254},
-                    BlendCase{0, 7, 100, 7}, BlendCase{4, 7, 100, 7}, BlendCase{2, -10, 5, -5},
-                    BlendCase{1, 255, 255, 255}, BlendCase{3, 128, 2, 1},
-                    BlendCase{2, INT32_MAX, INT32_MAX, 255}, BlendCase{1, INT32_MIN, -1, INT32_MIN / 2}));
+INSTANTIATE_TEST_SUITE_P(Modes, QuorelImageBlend,
+                         testing::Values(BlendCase{2, 200, 100, 255}, BlendCase{1, 3, 4, 3},
+                                         BlendCase{3, 255, 255, 254}, BlendCase{0, 7, 100, 7},
+                                         BlendCase{4, 7, 100, 7}, BlendCase{2, -10, 5, -5},
+                                         BlendCase{1, 255, 255, 255}, BlendCase{3, 128, 2, 1},
+                                         BlendCase{2, INT32_MAX, INT32_MAX, 255},
+                                         BlendCase{1, INT32_MIN, -1, INT32_MIN / 2}));
 
 struct LerpCase {
     float t;
@@ -163,9 +165,14 @@ INSTANTIATE_TEST_SUITE_P(Weights, QuorelImageLerp,
 
 TEST(QuorelImage, SwapBackBufferExchangesAllFourPlanes) {
     auto image = QuorelImage::InitEmpty(2, 2);
-    int32_t* planes[8] = {image->Red(),           image->Green(),           image->Blue(),
-                          image->Alpha(),         image->Red_Backbuffer(),  image->Green_Backbuffer(),
-                          image->Blue_Backbuffer(), image->Alpha_Backbuffer()};
+    int32_t* planes[8] = {image->Red(),
+                          image->Green(),
+                          image->Blue(),
+                          image->Alpha(),
+                          image->Red_Backbuffer(),
+                          image->Green_Backbuffer(),
+                          image->Blue_Backbuffer(),
+                          image->Alpha_Backbuffer()};
     image->SwapBackBuffer();
     EXPECT_EQ(image->Red(), planes[4]);
     EXPECT_EQ(image->Green(), planes[5]);
