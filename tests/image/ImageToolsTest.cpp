@@ -83,17 +83,21 @@ TEST(ImageToolsCut, PartsBeyondThePictureStayTransparent) {
     for (int x = 60; x < 80; ++x) {
         EXPECT_EQ(PixelAt(cut, x, 25).alpha(), 0) << x;
     }
-    const QImage outside = ImageTools::CutOutImage(picture, {-500, -500, 10, 10});
-    EXPECT_EQ(PixelAt(outside, 5, 5).alpha(), 0);
+    for (FloatRect far : {FloatRect{-500, -500, 10, 10}, FloatRect{1e30f, -1e30f, 10, 10}}) {
+        const QImage outside = ImageTools::CutOutImage(picture, far);
+        ASSERT_EQ(outside.size(), QSize(10, 10));
+        EXPECT_EQ(PixelAt(outside, 5, 5).alpha(), 0);
+    }
 }
 
 TEST(ImageToolsCut, EmptyOrNonFiniteRectanglesGiveNoPicture) {
     const QImage picture = TestPictures::Solid(10, 10, Qt::red);
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    for (FloatRect r : {FloatRect{0, 0, 0, 5}, FloatRect{0, 0, 5, -1}, FloatRect{0, 0, nan, 5},
-                        FloatRect{0, 0, 5, inf}, FloatRect{nan, 0, 5, 5}, FloatRect{0, inf, 5, 5},
-                        FloatRect{0, 0, 1e9f, 1e9f}}) {
+    for (FloatRect r :
+         {FloatRect{0, 0, 0, 5}, FloatRect{0, 0, 5, -1}, FloatRect{0, 0, nan, 5},
+          FloatRect{0, 0, 5, inf}, FloatRect{nan, 0, 5, 5}, FloatRect{0, inf, 5, 5},
+          FloatRect{0, 0, 1e9f, 1e9f}, FloatRect{0, 0, 1.55e25f, 5}, FloatRect{0, 0, 5, -1e30f}}) {
         EXPECT_TRUE(ImageTools::CutOutImage(picture, r).isNull());
         EXPECT_TRUE(
             ImageTools::CutOutImagePlusText(picture, r, "x", QFont(), 0, 0, Qt::black, QColor())
