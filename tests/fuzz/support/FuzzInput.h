@@ -29,10 +29,13 @@ public:
     // Mostly ordinary numbers, sometimes any bit pattern (NaN, infinities, huge values).
     float AnyFloat() {
         const uint8_t kind = Take<uint8_t>();
-        if (kind < 64) {
+        if (kind < 48) {
             return Take<float>();
         }
-        return float(Take<int16_t>()) / float(1 + (kind & 7));
+        if (kind < 96) {
+            return float(Take<int16_t>()) / float(1 + (kind & 7));
+        }
+        return float(Take<int8_t>()) / float(1 + (kind & 3));
     }
 
     QByteArray Rest() {
