@@ -23,8 +23,8 @@ CropGesture::CropGesture(float viewWidth, float viewHeight)
 
 CropGesture::Reaction CropGesture::Fit(float pictureWidth, float pictureHeight, float viewWidth,
                                        float viewHeight) {
-    const ViewRect fitted = ViewGeometry::FitByAspect(pictureWidth, pictureHeight, viewWidth,
-                                                      viewHeight);
+    const ViewRect fitted =
+        ViewGeometry::FitByAspect(pictureWidth, pictureHeight, viewWidth, viewHeight);
     qInfo().noquote() << QString::asprintf("Image Size: %f, %f", fitted.width, fitted.height);
     realImageWidth = fitted.width;
     realImageHeight = fitted.height;
@@ -46,8 +46,8 @@ CropGesture::Reaction CropGesture::Refit(float viewWidth, float viewHeight) {
     if (!_fitted) {
         return {};
     }
-    const ViewRect fitted = ViewGeometry::FitByAspect(_pictureWidth, _pictureHeight, viewWidth,
-                                                      viewHeight);
+    const ViewRect fitted =
+        ViewGeometry::FitByAspect(_pictureWidth, _pictureHeight, viewWidth, viewHeight);
     _startX = Remap(_startX, leftMargin, realImageWidth, fitted.x, fitted.width);
     _startY = Remap(_startY, topMargin, realImageHeight, fitted.y, fitted.height);
     realImageWidth = fitted.width;

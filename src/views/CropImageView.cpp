@@ -34,8 +34,7 @@ bool Finite(const QRectF& r) {
 } // namespace
 
 CropImageView::CropImageView(QWidget* parent)
-    : ImageView(parent),
-      _gesture(static_cast<float>(width()), static_cast<float>(height())) {
+    : ImageView(parent), _gesture(static_cast<float>(width()), static_cast<float>(height())) {
     setMouseTracking(true);
     stanStringAttrib.font = QFont(QStringLiteral("Helvetica"));
     stanStringAttrib.font.setStyleHint(QFont::SansSerif); // the desktop's sans without Helvetica
@@ -219,8 +218,7 @@ void CropImageView::DrawCornerLabels(QPainter& painter) const {
     for (const ViewGeometry::CornerLabel& label :
          ViewGeometry::CornerLabels(_gesture.Selection(), static_cast<float>(height()))) {
         // The point is the text's lower-left corner; Qt draws from the baseline.
-        const QPointF at(label.at.x,
-                         static_cast<float>(height()) - label.at.y - metrics.descent());
+        const QPointF at(label.at.x, static_cast<float>(height()) - label.at.y - metrics.descent());
         if (near.contains(at)) {
             painter.drawText(at, label.text);
         }

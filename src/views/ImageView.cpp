@@ -20,8 +20,8 @@ QRectF ImageView::FittedRect() const {
         return QRectF();
     }
     return ViewGeometry::FitInside(static_cast<float>(_image.width()),
-                                   static_cast<float>(_image.height()),
-                                   static_cast<float>(width()), static_cast<float>(height()));
+                                   static_cast<float>(_image.height()), static_cast<float>(width()),
+                                   static_cast<float>(height()));
 }
 
 void ImageView::paintEvent(QPaintEvent*) {

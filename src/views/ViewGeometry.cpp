@@ -1,7 +1,5 @@
 #include "views/ViewGeometry.h"
 
-#include <algorithm>
-
 namespace ViewGeometry {
 
 int32_t TruncateToInt32(float v) {
@@ -43,9 +41,15 @@ QRectF FitInside(float pictureWidth, float pictureHeight, float viewWidth, float
     if (!(pictureWidth > 0.0f && pictureHeight > 0.0f && viewWidth > 0.0f && viewHeight > 0.0f)) {
         return QRectF();
     }
-    const float scale = std::min(viewWidth / pictureWidth, viewHeight / pictureHeight);
-    const float width = pictureWidth * scale;
-    const float height = pictureHeight * scale;
+    // The side that limits is filled exactly; the other is one product and one
+    // quotient, so whole-number sizes give whole numbers where they can.
+    float width = viewWidth;
+    float height = viewHeight;
+    if (viewWidth * pictureHeight <= viewHeight * pictureWidth) {
+        height = pictureHeight * viewWidth / pictureWidth;
+    } else {
+        width = pictureWidth * viewHeight / pictureHeight;
+    }
     return QRectF((viewWidth - width) * 0.5f, (viewHeight - height) * 0.5f, width, height);
 }
 
