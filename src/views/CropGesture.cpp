@@ -48,6 +48,9 @@ CropGesture::Reaction CropGesture::Refit(float viewWidth, float viewHeight) {
     }
     const ViewRect fitted =
         ViewGeometry::FitByAspect(_pictureWidth, _pictureHeight, viewWidth, viewHeight);
+    if (fitted == FittedRect()) {
+        return {}; // the same place: leave the selection exactly as the user made it
+    }
     _startX = Remap(_startX, leftMargin, realImageWidth, fitted.x, fitted.width);
     _startY = Remap(_startY, topMargin, realImageHeight, fitted.y, fitted.height);
     realImageWidth = fitted.width;

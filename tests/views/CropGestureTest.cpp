@@ -166,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CropGestureFitState, FittingLeavesTheGestureAndTheGuideColour) {
+    LogCapture quiet;
     CropGesture gesture = Fitted();
     Play(gesture, {ShiftClick(10, 10), Click(20, 20), Move(130.7f, 130.2f)});
     Play(gesture, {ControlClick(5, 5)});
@@ -394,6 +395,7 @@ TEST(CropGestureTwoClicks, FirstClickChangesNothingUntilThePointerMoves) {
 }
 
 TEST(CropGestureTwoClicks, SelectionFromTheLeftMarginGivesANegativeLeft) {
+    LogCapture quiet;
     CropGesture gesture(300.0f, 300.0f);
     gesture.Fit(300.0f, 400.0f, 300.0f, 300.0f); // margins 37.5 and 0
     Play(gesture, {Click(20, 100), Move(200, 200), Click(200, 200)});
@@ -412,6 +414,7 @@ TEST(CropGestureTwoClicks, ClickKeepsTheSizeOfTheLastMovementForTheGuides) {
 // --- guide colour -------------------------------------------------------------
 
 TEST(CropGestureGuides, GreenOnlyWhenSquareInWholePoints) {
+    LogCapture quiet;
     struct Case {
         float x, y; // pointer, the anchor is (10, 10)
         bool green;
@@ -483,6 +486,9 @@ TEST(CropGestureRefit, KeepsTheCropCoordinatesExactly) {
     CropGesture gesture = Fitted();
     Play(gesture, {Click(31, 50), Move(177, 201), Click(177, 201)});
     const QRectF before = gesture.CropCoords(4032.0f, 3024.0f);
+    const CropGesture::Reaction same = gesture.Refit(300.0f, 300.0f);
+    EXPECT_FALSE(same.repaint);
+    EXPECT_EQ(gesture.Selection(), (ViewRect{31, 50, 146, 151}));
     const CropGesture::Reaction r = gesture.Refit(600.0f, 600.0f);
     EXPECT_EQ(gesture.FittedRect(), (ViewRect{0, 75, 600, 450}));
     EXPECT_EQ(gesture.CropCoords(4032.0f, 3024.0f), before);

@@ -34,6 +34,7 @@ protected:
         QCursor::setPos(-1000, -1000); // so every move below is a real movement
         view.resize(kSide, kSide);
         view.SetSizeLabels(&width, &height);
+        LogCapture quiet;
         view.SetParentDelegate(&delegate);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
