@@ -5,6 +5,8 @@
 #include <QColor>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -420,6 +422,10 @@ std::string FirstDifference(const Planes& got, const Planes& want) {
         }
     }
     return {};
+}
+
+void PrintTo(const LookCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
 class LooksReferenceLook : public ::testing::TestWithParam<LookCase> {};
