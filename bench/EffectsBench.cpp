@@ -38,6 +38,11 @@ void BM_Blur(benchmark::State& state) {
 }
 BENCHMARK(BM_Blur)->Unit(benchmark::kMillisecond);
 
+void BM_NeonLight(benchmark::State& state) {
+    RunFilter(state, Filters::NeonLight);
+}
+BENCHMARK(BM_NeonLight)->Unit(benchmark::kMillisecond);
+
 void BM_GlassButton(benchmark::State& state) {
     RunFilter(state, Filters::GlassButton);
 }

@@ -77,6 +77,28 @@ void VergilbenKernel(const int32_t* red, const int32_t* green, int32_t* blue, in
     }
 }
 
+// --- earlier pop-art variant ------------------------------------------------------
+
+// Which channels each quadrant keeps: top left, top right, bottom left, bottom right.
+constexpr bool kQuadrantKeeps[4][3] = {
+    {true, false, false}, {true, true, false}, {false, false, true}, {false, true, false}};
+
+// Back (x, y) = the front pixel ((2x) mod W, (2y) mod H) with the quadrant's
+// channels kept and the others 0.
+void PopArtKernel(int32_t* const front[3], int32_t* const back[3], int64_t W, int64_t H) {
+    const int64_t hw = W / 2;
+    const int64_t hh = H / 2;
+    for (int64_t y = 0; y < H; ++y) {
+        for (int64_t x = 0; x < W; ++x) {
+            const int64_t source = ((2 * y) % H) * W + ((2 * x) % W);
+            const bool* keeps = kQuadrantKeeps[(y >= hh ? 2 : 0) + (x >= hw ? 1 : 0)];
+            for (int c = 0; c < 3; ++c) {
+                back[c][y * W + x] = keeps[c] ? front[c][source] : 0;
+            }
+        }
+    }
+}
+
 // --- priority ---------------------------------------------------------------------
 
 constexpr int32_t kUrgentType = 4;
@@ -129,6 +151,46 @@ void Filters::Vergilben(QuorelImage* image) {
         return;
     }
     VergilbenKernel(image->Red(), image->Green(), image->Blue(), image->DataSize() / 4);
+}
+
+void Filters::OldTimeFilter(QuorelImage* image) {
+    if (!image) {
+        return;
+    }
+    ArtsyFilter(image);
+    Vergilben(image);
+    DecreaseContrast(image);
+    Noise(image);
+    Soften(image);
+}
+
+void Filters::PopArtPoster(QuorelImage* image) {
+    if (!image) {
+        return;
+    }
+    Desaturize(image);
+    Posterize(image);
+    int32_t* const front[3] = {image->Red(), image->Green(), image->Blue()};
+    int32_t* const back[3] = {image->Red_Backbuffer(), image->Green_Backbuffer(),
+                              image->Blue_Backbuffer()};
+    PopArtKernel(front, back, image->Width(), image->Height());
+    image->SwapBackBuffer();
+}
+
+void Filters::Photomat_old(QuorelImage* image) {
+    if (!image) {
+        return;
+    }
+    Desaturize(image);
+    IncreaseContrast(image);
+    ClassicFrame(image);
+}
+
+void Filters::TestFilter(QuorelImage* image) {
+    if (!image) {
+        return;
+    }
+    CenterFocus(image);
 }
 
 int32_t Filters::Priority(int32_t operationType) {

@@ -106,11 +106,26 @@ bool FromHsv(float h, float s, float v100, int32_t out[3]) {
     return true;
 }
 
+// std::fmod(v, 360) in double. The remainder is exact, so within two turns of 0
+// it is v itself or v less (or plus) one turn, which saves the library call.
+double RemainderOfTurn(double v) {
+    if (v > -kTurn && v < kTurn) {
+        return v;
+    }
+    if (v >= kTurn && v < 2.0 * kTurn) {
+        return v - kTurn;
+    }
+    if (v <= -kTurn && v > -2.0 * kTurn) {
+        return v + kTurn;
+    }
+    return std::fmod(v, kTurn);
+}
+
 void ChangeSaturationKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t n, float factor,
                             float hueShift) {
     for (int32_t i = 0; i < n; ++i) {
         const Hsv hsv = HsvOf(red[i], green[i], blue[i]);
-        float h = static_cast<float>(std::fmod(static_cast<double>(hsv.h + hueShift), kTurn));
+        float h = static_cast<float>(RemainderOfTurn(static_cast<double>(hsv.h + hueShift)));
         if (h < 0.0f) {
             h = h + static_cast<float>(kTurn);
         }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 using PixelMath::Cap;
@@ -96,6 +97,7 @@ constexpr float kHighlightTop = 150.0f; // highlight ramp
 constexpr float kHighlightMax = 50.0f;  // brightest highlight kept
 constexpr float kGlowMax = 50.0f;       // glow at the bottom centre
 constexpr int32_t kBlendAdd = 2;        // BlendBackBuffer: front + back, capped
+constexpr int32_t kBlendAverage = 1;    // BlendBackBuffer: (front + back) * 0.5
 
 void GlassButtonKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t W, int32_t H) {
     const float fH = static_cast<float>(H);
@@ -116,6 +118,43 @@ void GlassButtonKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t W, i
             const float d2 = std::sqrt(dx * dx + dy2 * dy2);
             value += Truncate(std::max(0.0f, R - d2) / R * kGlowMax);
             const int64_t i = int64_t(y) * W + x;
+            red[i] = green[i] = blue[i] = value;
+        }
+    }
+}
+
+// --- NeonLight -----------------------------------------------------------------------
+
+constexpr float kNeonCentreX = 0.5f;  // times W
+constexpr float kNeonCentreY = 0.92f; // times H
+constexpr float kNeonRadius = 0.5f;   // times H
+constexpr float kBarLeft = 0.1f;      // times W
+constexpr float kBarRight = 0.9f;     // times W
+constexpr float kBarTop = 0.9125f;    // times H
+constexpr int32_t kBarLight = 255;
+constexpr float kNeonGlow = 50.0f;
+constexpr int32_t kNeonBlurRadius = 45;
+
+// The light before blurring: the bar at 255 plus twice the truncated glow.
+void NeonLightKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t W, int32_t H) {
+    const float fW = static_cast<float>(W);
+    const float fH = static_cast<float>(H);
+    const float cx = kNeonCentreX * fW;
+    const float cy = kNeonCentreY * fH;
+    const float rho = kNeonRadius * fH;
+    const int32_t xLo = Truncate(kBarLeft * fW);
+    const int32_t xHi = Truncate(kBarRight * fW);
+    const int32_t yLo = Truncate(kBarTop * fH);
+    const int32_t yHi = Truncate(cy);
+    for (int32_t y = 0; y < H; ++y) {
+        for (int32_t x = 0; x < W; ++x) {
+            const int64_t i = int64_t(y) * W + x;
+            const bool inBar = xLo < x && x < xHi && yLo < y && y < yHi;
+            const float dx = static_cast<float>(x) - cx;
+            const float dy = static_cast<float>(y) - cy;
+            const float d = std::sqrt(dx * dx + dy * dy);
+            const int32_t glow = 2 * Truncate(std::max(0.0f, rho - d) / rho * kNeonGlow);
+            const int32_t value = (inBar ? kBarLight : red[i]) + glow;
             red[i] = green[i] = blue[i] = value;
         }
     }
@@ -155,6 +194,14 @@ void Filters::Blur(QuorelImage* image) {
     image->SwapBackBuffer();
 }
 
+void Filters::GaussBlur(QuorelImage* image, int32_t radius) {
+    if (!image) {
+        return;
+    }
+    GaussBlurToBackBuffer(image, radius);
+    image->BlendBackBuffer(kBlendAverage);
+}
+
 void Filters::BlendWithColor(QuorelImage* image, float red, float green, float blue) {
     if (!image) {
         return;
@@ -186,6 +233,29 @@ void Filters::RotateCCW(QuorelImage* image) {
     TurnPlaneLeft(image->Alpha(), image->Alpha_Backbuffer(), image->Width(), image->Height());
     image->SwapBackBuffer();
     image->SwapImageDimensions();
+}
+
+void Filters::NeonLight(QuorelImage* image) {
+    if (!image) {
+        return;
+    }
+    const std::unique_ptr<QuorelImage> light =
+        QuorelImage::InitEmpty(image->Width(), image->Height());
+    if (!light || light->PixelCount() != image->PixelCount()) {
+        return;
+    }
+    NeonLightKernel(light->Red(), light->Green(), light->Blue(), light->Width(), light->Height());
+    GaussBlurToBackBuffer(light.get(), kNeonBlurRadius);
+    const int32_t* lit[3] = {light->Red_Backbuffer(), light->Green_Backbuffer(),
+                             light->Blue_Backbuffer()};
+    int32_t* back[3] = {image->Red_Backbuffer(), image->Green_Backbuffer(),
+                        image->Blue_Backbuffer()};
+    for (int c = 0; c < 3; ++c) {
+        for (int32_t i = 0; i < image->PixelCount(); ++i) {
+            back[c][i] = 2 * lit[c][i]; // the blur leaves 0..255: no overflow
+        }
+    }
+    image->BlendBackBuffer(kBlendAdd);
 }
 
 void Filters::GlassButton(QuorelImage* image) {

@@ -109,6 +109,72 @@ TEST(FurtherToneFilters, NoiseDarkensByAtMostFifteenPercent) {
     EXPECT_GT(reds.back(), 250);
 }
 
+TEST(FurtherToneFilters, PopArtPosterOnWhite) {
+    auto image = TestPictures::FlatImage(8, 6, 255, 255, 255);
+    Filters::PopArtPoster(image.get());
+    const struct {
+        int x, y;
+        Rgb colour;
+    } quadrants[] = {{0, 0, {200, 0, 0}},   {3, 2, {200, 0, 0}}, {4, 0, {200, 200, 0}},
+                     {7, 2, {200, 200, 0}}, {0, 3, {0, 0, 200}}, {3, 5, {0, 0, 200}},
+                     {4, 3, {0, 200, 0}},   {7, 5, {0, 200, 0}}};
+    for (const auto& q : quadrants) {
+        EXPECT_EQ(PixelOf(*image, q.y * 8 + q.x), q.colour) << q.x << "," << q.y;
+    }
+}
+
+TEST(FurtherToneFilters, PopArtPosterCopiesAreHalfSize) {
+    // Each quadrant shows every second pixel of every second row: the top-left
+    // quadrant's (x, y) is the posterized red at (2x, 2y).
+    auto image = TestPictures::RandomImage(10, 8, 8);
+    auto grey = TestPictures::RandomImage(10, 8, 8);
+    Filters::Desaturize(grey.get());
+    Filters::Posterize(grey.get());
+    Filters::PopArtPoster(image.get());
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(image->Red()[y * 10 + x], grey->Red()[2 * y * 10 + 2 * x]);
+            EXPECT_EQ(image->Green()[(y + 4) * 10 + x + 5], grey->Green()[2 * y * 10 + 2 * x]);
+        }
+    }
+}
+
+TEST(FurtherToneFilters, OldTimeFilterIsYellowedGrey) {
+    auto image = TestPictures::RandomImage(40, 30, 12);
+    Filters::OldTimeFilter(image.get());
+    for (int i = 0; i < image->PixelCount(); ++i) {
+        const Rgb p = PixelOf(*image, i);
+        ASSERT_EQ(p[0], p[1]) << i; // red and green stay one grey
+        ASSERT_LE(p[2], p[0]) << i; // blue is held back: yellowed
+        ASSERT_GE(p[0], 0);
+        ASSERT_LE(p[0], 223); // flattened contrast, then darkened grain
+    }
+}
+
+TEST(FurtherToneFilters, PhotomatOldIsAFramedGrey) {
+    auto image = TestPictures::RandomImage(512, 512, 13);
+    Filters::Photomat_old(image.get());
+    EXPECT_EQ(PixelOf(*image, 100 * 512 + 24), (Rgb{255, 255, 255}));
+    EXPECT_EQ(PixelOf(*image, 100 * 512 + 488), (Rgb{255, 255, 255}));
+    for (int i = 0; i < image->PixelCount(); ++i) {
+        const Rgb p = PixelOf(*image, i);
+        ASSERT_TRUE(p[0] == p[1] && p[1] == p[2]) << i;
+    }
+    // Inside the frame: the grey with its contrast raised.
+    auto plain = TestPictures::RandomImage(512, 512, 13);
+    Filters::Desaturize(plain.get());
+    Filters::IncreaseContrast(plain.get());
+    EXPECT_EQ(PixelOf(*image, 100 * 512 + 487), PixelOf(*plain, 100 * 512 + 487));
+}
+
+TEST(FurtherToneFilters, TestFilterIsTheBlurFocus) {
+    auto image = TestPictures::RandomImage(64, 48, 14);
+    auto focus = TestPictures::RandomImage(64, 48, 14);
+    Filters::TestFilter(image.get());
+    Filters::CenterFocus(focus.get());
+    EXPECT_EQ(Planes(*image), Planes(*focus));
+}
+
 TEST(FurtherToneFilters, PriorityOfOperationTypes) {
     EXPECT_EQ(Filters::Priority(4), 10);
     for (int32_t type : {0, 3, 5, -1, INT32_MIN, INT32_MAX}) {

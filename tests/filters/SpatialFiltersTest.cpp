@@ -210,8 +210,45 @@ TEST(SpatialFilters, GlassButtonNeverLowersAValue) {
     }
 }
 
+TEST(SpatialFilters, GaussBlurIsTheMeanOfPictureAndBlur) {
+    for (int v : {0, 100, 255}) {
+        auto image = TestPictures::FlatImage(50, 40, v, v, v);
+        Filters::GaussBlur(image.get(), 20);
+        EXPECT_EQ(PixelAt(*image, 25, 20), (Rgb{v, v, v}));
+        EXPECT_EQ(PixelAt(*image, 0, 0), (Rgb{v, v, v}));
+    }
+    // Radius 0 blurs to 0 (the divisor is -1): the mean halves the picture.
+    auto image = TestPictures::FlatImage(5, 5, 100, 7, 255);
+    Filters::GaussBlur(image.get(), 0);
+    EXPECT_EQ(PixelAt(*image, 2, 2), (Rgb{50, 3, 127}));
+}
+
+TEST(SpatialFilters, NeonLightGlowsNearTheLastRows) {
+    auto image = TestPictures::FlatImage(512, 512, 0, 0, 0);
+    Filters::NeonLight(image.get());
+    const int bar = PixelAt(*image, 256, 469)[0];
+    EXPECT_GT(bar, PixelAt(*image, 256, 420)[0]);
+    EXPECT_GT(bar, PixelAt(*image, 30, 469)[0]);
+    EXPECT_GT(PixelAt(*image, 256, 420)[0], 0);
+    EXPECT_EQ(PixelAt(*image, 0, 0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(PixelAt(*image, 256, 100), (Rgb{0, 0, 0})); // beyond glow and blur
+    const Rgb p = PixelAt(*image, 256, 469);
+    EXPECT_TRUE(p[0] == p[1] && p[1] == p[2]); // white light
+}
+
+TEST(SpatialFilters, NeonLightNeverLowersAValue) {
+    for (auto [w, h] : {std::pair{64, 48}, {20, 90}, {1, 1}}) {
+        auto image = TestPictures::RandomImage(w, h, 6);
+        const Plane green = Copy(image->Green(), w * h);
+        Filters::NeonLight(image.get());
+        EXPECT_TRUE(NoValueLowered(green, image->Green()));
+    }
+}
+
 TEST(SpatialFilters, NullImageDoesNothing) {
     Filters::Blur(nullptr);
+    Filters::GaussBlur(nullptr, 5);
+    Filters::NeonLight(nullptr);
     Filters::BlendWithColor(nullptr, 2, 2, 2);
     Filters::RotateCW(nullptr);
     Filters::RotateCCW(nullptr);
