@@ -273,7 +273,7 @@ TEST(FinalEffects, AnyStripShiftAndAnySmallPictureIsSafe) {
     }
     for (int flags = 0; flags < 16; ++flags) {
         const ImageEffectSet set = Flags(flags & 1, flags & 2, flags & 4, flags & 8);
-        for (QSize size : {QSize(1, 1), QSize(1, 7), QSize(9, 1), QSize(3, 30)}) {
+        for (QSize size : {QSize(1, 1), QSize(1, 7), QSize(9, 1), QSize(3, 30), QSize(600, 400)}) {
             const QImage out = ImageTools::DoFinalEffects(
                 TestPictures::Solid(size.width(), size.height(), Qt::green), set);
             EXPECT_FALSE(out.isNull()) << flags;

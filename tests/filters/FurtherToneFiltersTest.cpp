@@ -64,13 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
         ToneCase{"VergilbenColour", Filters::Vergilben, {255, 0, 0}, {255, 0, 49}},
         ToneCase{"VergilbenCapsTheGrey", Filters::Vergilben, {400, 400, 400}, {400, 400, 165}}));
 
-TEST(FurtherToneFilters, ExposureStepsOverEveryValue) {
-    for (int v = 0; v < 256; ++v) {
-        EXPECT_EQ(Apply(Filters::IncreaseExposureX2, {v, v, v})[1], std::min(255, 2 * v));
-        EXPECT_EQ(Apply(Filters::DecreaseExposureX2, {v, v, v})[1], v / 2);
-    }
-}
-
 TEST(FurtherToneFilters, VergilbenKeepsRedAndGreen) {
     auto image = TestPictures::RandomImage(31, 17, 3);
     const std::vector<int32_t> before = Planes(*image);
@@ -185,22 +178,8 @@ TEST(FurtherToneFilters, PriorityOfOperationTypes) {
 TEST(FurtherToneFilters, NullImageDoesNothing) {
     for (Filter f :
          {Filters::IncreaseHotColors, Filters::IncreaseColdColors, Filters::IncreaseExposureX2,
-          Filters::DecreaseExposureX2, Filters::Noise, Filters::Vergilben}) {
+          Filters::DecreaseExposureX2, Filters::Noise, Filters::Vergilben, Filters::OldTimeFilter,
+          Filters::PopArtPoster, Filters::Photomat_old, Filters::TestFilter}) {
         f(nullptr);
-    }
-}
-
-TEST(FurtherToneFilters, ToneFiltersLeaveAlphaAndBackBuffer) {
-    for (Filter f :
-         {Filters::IncreaseHotColors, Filters::IncreaseColdColors, Filters::IncreaseExposureX2,
-          Filters::DecreaseExposureX2, Filters::Noise, Filters::Vergilben}) {
-        auto image = TestPictures::RandomImage(9, 7, 1);
-        const int32_t* back = image->Red_Backbuffer();
-        std::vector<int32_t> backBefore(back, back + image->PixelCount());
-        f(image.get());
-        EXPECT_EQ(image->Red_Backbuffer(), back);
-        EXPECT_EQ(std::vector<int32_t>(back, back + image->PixelCount()), backBefore);
-        EXPECT_TRUE(std::all_of(image->Alpha(), image->Alpha() + image->PixelCount(),
-                                [](int32_t a) { return a == 255; }));
     }
 }
