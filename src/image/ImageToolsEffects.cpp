@@ -62,26 +62,30 @@ struct Canvas {
     }
 };
 
+// The copies in drawing order: lower edge at (share * H + y0) + gap - d.
+struct StripCopy {
+    float share;
+    float gap;
+};
+constexpr StripCopy kStripCopies[4] = {{0.9f, 75.0f}, {0.0f, 0.0f}, {0.3f, 25.0f}, {0.6f, 50.0f}};
+constexpr float kStripExtraWidth = 50.0f;          // the border on both sides
+constexpr float kStripExtraHeight = 25.0f;         // without a drop shadow
+constexpr float kStripExtraHeightShadowed = 75.0f; // with one
+
 // The four photo-strip copies and the white strip behind them, at the strip's
 // left edge x0 and the arrangement's lower edge y0 (0, or 0.1H with a shadow).
+// With a drop shadow the strip casts one.
 void DrawPhotomat(const Canvas& canvas, const QImage& bitmap, float W, float H, float x0, float y0,
                   float d, bool shadowed) {
     const float sw = kStripScale * W;
     const float sh = kStripScale * H;
-    if (shadowed) {
-        canvas.FillWhite(
-            {x0 + sw - kStripBorder, y0 - kStripBorder - d, sw + 50.0f, kStripHeight * H + 75.0f},
-            true);
-    } else {
-        canvas.FillWhite(
-            {sw - kStripBorder, -kStripBorder - d, sw + 50.0f, kStripHeight * H + kStripBorder},
-            false);
-    }
-    const float x = x0 + sw;
-    const float ys[4] = {((0.9f * H + y0) + 75.0f) - d, y0 - d, ((0.3f * H + y0) + 25.0f) - d,
-                         ((0.6f * H + y0) + 50.0f) - d};
-    for (float y : ys) {
-        canvas.Draw(bitmap, {x, y, sw, sh}, false);
+    const float extra = shadowed ? kStripExtraHeightShadowed : kStripExtraHeight;
+    canvas.FillWhite({(x0 + sw) - kStripBorder, (y0 - kStripBorder) - d, sw + kStripExtraWidth,
+                      kStripHeight * H + extra},
+                     shadowed);
+    for (const StripCopy& copy : kStripCopies) {
+        const float y = ((copy.share * H + y0) + copy.gap) - d;
+        canvas.Draw(bitmap, {x0 + sw, y, sw, sh}, false);
     }
 }
 
@@ -112,14 +116,21 @@ void DrawReflection(const Canvas& canvas, const QImage& picture, float H, bool s
     canvas.painter->restore();
 }
 
+// A canvas side times 1.2 in 64-bit, truncated; held within int32 (a side that
+// large is refused as too large a moment later anyway).
+int32_t Enlarged(int32_t side) {
+    const double scaled = static_cast<double>(side) * kShadowCanvasScale;
+    return scaled < static_cast<double>(INT32_MAX) ? static_cast<int32_t>(scaled) : INT32_MAX;
+}
+
 QImage Composite(const QImage& picture, const QImage& bitmap, const ImageEffectSet& set) {
     const float W = static_cast<float>(bitmap.width());
     const float H = static_cast<float>(bitmap.height());
     int32_t cw = PixelMath::Truncate(W);
     int32_t ch = PixelMath::Truncate(H);
     if (set.DropShadow()) {
-        cw = static_cast<int32_t>(static_cast<double>(cw) * kShadowCanvasScale);
-        ch = static_cast<int32_t>(static_cast<double>(ch) * kShadowCanvasScale);
+        cw = Enlarged(cw);
+        ch = Enlarged(ch);
     }
     const int32_t arrangementHeight = ch;
     if (set.Reflection()) {
