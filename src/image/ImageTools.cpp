@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,14 +27,15 @@ QRect PixelRect(const QImage& picture, const FloatRect& rect) {
     }
     const double w = std::round(double(rect.width));
     const double h = std::round(double(rect.height));
-    if (!BitmapSurface::IsAllocatable(qint64(w), qint64(h))) {
+    // Compared as doubles first: a size beyond int64 has no integer value.
+    if (w > double(BitmapSurface::kMaxPixels) || h > double(BitmapSurface::kMaxPixels) ||
+        !BitmapSurface::IsAllocatable(qint64(w), qint64(h))) {
         return QRect();
     }
-    const double x = std::round(double(rect.x));
-    const double top = picture.height() - (std::round(double(rect.y)) + h);
-    if (std::abs(x) > INT_MAX / 2 || std::abs(top) > INT_MAX / 2) {
-        return QRect(); // nowhere near the picture
-    }
+    // A rectangle far away from the picture stays far away, within int range.
+    constexpr double kFar = 1e9;
+    const double x = std::clamp(std::round(double(rect.x)), -kFar, kFar);
+    const double top = std::clamp(picture.height() - (std::round(double(rect.y)) + h), -kFar, kFar);
     return QRect(int(x), int(top), int(w), int(h));
 }
 

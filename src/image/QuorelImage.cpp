@@ -156,25 +156,39 @@ bool QuorelImage::ReallyPrepareImageData() {
     _dataOriginal.reset(new uint8_t[static_cast<size_t>(_datasize)]);
     _context = QImage(_data.get(), _width, _height, _width * 4,
                       hasAlpha ? BitmapSurface::kAlphaFormat : BitmapSurface::kOpaqueFormat);
-    if (hasAlpha && !BitmapSurface::IsOpaque(bitmap)) {
-        // Translucent pictures stand on half-transparent white, over their shadow.
+    AllocatePlanes(pixels);
+    // An opaque picture covers the background and its own shadow completely, so
+    // its bytes are the surface's; only a translucent one needs compositing.
+    if (!CopyOpaqueBitmap(bitmap)) {
         std::memset(_data.get(), kHalfWhite, static_cast<size_t>(_datasize));
         QPainter painter(&_context);
         BitmapSurface::DrawWithDropShadow(painter, bitmap, QRectF(0, 0, _width, _height));
-    } else {
-        // An opaque picture covers the background and its own shadow completely.
-        for (int y = 0; y < _height; ++y) {
-            std::memcpy(_data.get() + size_t(y) * _width * 4, bitmap.constScanLine(y),
-                        size_t(_width) * 4);
-        }
+        painter.end();
+        FillPlanesFromData();
     }
     Log(QStringLiteral("Copying _data to _dataOriginal (size = %1)").arg(_datasize));
     std::memcpy(_dataOriginal.get(), _data.get(), static_cast<size_t>(_datasize));
-
-    AllocatePlanes(pixels);
-    FillPlanesFromData();
     _pixelCount = _datasize / 4;
     return true;
+}
+
+bool QuorelImage::CopyOpaqueBitmap(const QImage& bitmap) {
+    uint8_t* bytes = _data.get();
+    uint32_t alphaAnd = 255;
+    for (int y = 0; y < _height; ++y) {
+        const uint8_t* row = bitmap.constScanLine(y);
+        const int32_t first = y * _width;
+        std::memcpy(bytes + size_t(first) * 4, row, size_t(_width) * 4);
+        for (int x = 0; x < _width; ++x) {
+            const int32_t i = first + x;
+            _red[i] = row[4 * x];
+            _green[i] = row[4 * x + 1];
+            _blue[i] = row[4 * x + 2];
+            _alpha[i] = row[4 * x + 3];
+            alphaAnd &= row[4 * x + 3];
+        }
+    }
+    return alphaAnd == 255;
 }
 
 void QuorelImage::FillPlanesFromData() {

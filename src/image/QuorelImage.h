@@ -79,6 +79,7 @@ private:
     void ReleaseBuffers();
     void AllocatePlanes(int32_t pixelCount);
     void FillPlanesFromData();
+    bool CopyOpaqueBitmap(const QImage& bitmap);
 
     QImage _original;
     QImage _context; // the drawing surface over _data

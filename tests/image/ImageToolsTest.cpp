@@ -1,0 +1,195 @@
+#include "image/ImageTools.h"
+#include "support/TestPictures.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+using TestPictures::PixelAt;
+
+struct ScaleCase {
+    int width;
+    int height;
+    float boxWidth;
+    float boxHeight;
+    int expectedWidth;
+    int expectedHeight;
+};
+
+class ImageToolsScale : public testing::TestWithParam<ScaleCase> {};
+
+TEST_P(ImageToolsScale, FitsInsideTheBoxKeepingAspect) {
+    const ScaleCase c = GetParam();
+    const QImage scaled = ImageTools::ScaleImage(TestPictures::Solid(c.width, c.height, Qt::red),
+                                                 {c.boxWidth, c.boxHeight});
+    ASSERT_FALSE(scaled.isNull());
+    EXPECT_EQ(scaled.size(), QSize(c.expectedWidth, c.expectedHeight));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ImageToolsScale,
+    testing::Values(
+        ScaleCase{800, 600, 512, 512, 512, 384}, ScaleCase{600, 800, 512, 512, 384, 512},
+        ScaleCase{512, 512, 512, 512, 512, 512}, ScaleCase{1000, 333, 512, 512, 512, 170},
+        ScaleCase{3, 7, 512, 512, 219, 512}, ScaleCase{512, 512, 200, 300, 200, 200},
+        ScaleCase{384, 512, 200, 300, 200, 266}, ScaleCase{512, 384, 200, 300, 200, 150},
+        ScaleCase{512, 384, 96, 96, 96, 72}, ScaleCase{256, 512, 200, 300, 150, 300},
+        ScaleCase{400, 500, 200, 300, 200, 250}, ScaleCase{512, 256, 96, 96, 96, 48}));
+
+TEST(ImageToolsScale, NothingToFitGivesNoPicture) {
+    const QImage picture = TestPictures::Solid(10, 10, Qt::red);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (FloatSize box : {FloatSize{0, 10}, FloatSize{10, 0}, FloatSize{-5, 10}, FloatSize{nan, 10},
+                          FloatSize{10, inf}, FloatSize{inf, inf}}) {
+        EXPECT_TRUE(ImageTools::ScaleImage(picture, box).isNull())
+            << box.width << "x" << box.height;
+    }
+    EXPECT_TRUE(ImageTools::ScaleImage(QImage(), {10, 10}).isNull());
+    EXPECT_TRUE(ImageTools::ScaleImage(TestPictures::Solid(1, 1000, Qt::red), {512, 512}).isNull());
+}
+
+TEST(ImageToolsScale, KeepsAlphaOfAPictureWithAlpha) {
+    const QImage scaled = ImageTools::ScaleImage(TestPictures::HalfTransparent(100, 50), {50, 50});
+    EXPECT_TRUE(scaled.hasAlphaChannel());
+    EXPECT_EQ(PixelAt(scaled, 45, 10).alpha(), 0);
+}
+
+TEST(ImageToolsCut, WholeRectangleCopiesThePicture) {
+    const QImage picture = TestPictures::Gradient(31, 17);
+    const QImage cut = ImageTools::CutOutImage(picture, {0, 0, 31, 17});
+    ASSERT_EQ(cut.size(), picture.size());
+    EXPECT_EQ(cut.convertToFormat(QImage::Format_RGB32), picture);
+}
+
+TEST(ImageToolsCut, RectangleIsMeasuredFromTheLowerLeftCorner) {
+    const QImage picture = TestPictures::Gradient(400, 300);
+    const QImage cut = ImageTools::CutOutImage(picture, {100, 50, 200, 100});
+    ASSERT_EQ(cut.size(), QSize(200, 100));
+    // Lower-left pixel of the cut = the input's pixel 100 from the left, 50 from the bottom.
+    EXPECT_EQ(PixelAt(cut, 0, 99), PixelAt(picture, 100, 300 - 1 - 50));
+    EXPECT_EQ(PixelAt(cut, 199, 0), PixelAt(picture, 299, 300 - 150));
+}
+
+TEST(ImageToolsCut, PartsBeyondThePictureStayTransparent) {
+    const QImage picture = TestPictures::Solid(100, 50, Qt::blue);
+    const QImage cut = ImageTools::CutOutImage(picture, {40, 0, 80, 50});
+    ASSERT_EQ(cut.size(), QSize(80, 50));
+    EXPECT_EQ(PixelAt(cut, 59, 25), QColor(Qt::blue));
+    for (int x = 60; x < 80; ++x) {
+        EXPECT_EQ(PixelAt(cut, x, 25).alpha(), 0) << x;
+    }
+    for (FloatRect far : {FloatRect{-500, -500, 10, 10}, FloatRect{1e30f, -1e30f, 10, 10}}) {
+        const QImage outside = ImageTools::CutOutImage(picture, far);
+        ASSERT_EQ(outside.size(), QSize(10, 10));
+        EXPECT_EQ(PixelAt(outside, 5, 5).alpha(), 0);
+    }
+}
+
+TEST(ImageToolsCut, EmptyOrNonFiniteRectanglesGiveNoPicture) {
+    const QImage picture = TestPictures::Solid(10, 10, Qt::red);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    for (FloatRect r :
+         {FloatRect{0, 0, 0, 5}, FloatRect{0, 0, 5, -1}, FloatRect{0, 0, nan, 5},
+          FloatRect{0, 0, 5, inf}, FloatRect{nan, 0, 5, 5}, FloatRect{0, inf, 5, 5},
+          FloatRect{0, 0, 1e9f, 1e9f}, FloatRect{0, 0, 1.55e25f, 5}, FloatRect{0, 0, 5, -1e30f}}) {
+        EXPECT_TRUE(ImageTools::CutOutImage(picture, r).isNull());
+        EXPECT_TRUE(
+            ImageTools::CutOutImagePlusText(picture, r, "x", QFont(), 0, 0, Qt::black, QColor())
+                .isNull());
+    }
+}
+
+QFont PixelFont(float pixels) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(pixels);
+    return font;
+}
+
+// The rows and columns of the picture holding the given colour exactly.
+QRect AreaOf(const QImage& picture, QColor colour) {
+    QRect area;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (PixelAt(picture, x, y) == colour) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+TEST(ImageToolsText, BackgroundBoxStartsAtTheLowerLeftAnchor) {
+    const QImage picture = TestPictures::Solid(200, 100, Qt::white);
+    const QImage result = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 200, 100}, "Hi", PixelFont(20), 0, 0, Qt::black, QColor(Qt::blue));
+    ASSERT_EQ(result.size(), picture.size());
+    const QRect box = AreaOf(result, Qt::blue);
+    EXPECT_EQ(box.left(), 0);
+    EXPECT_EQ(box.bottom(), 99);
+    const QFontMetricsF metrics(PixelFont(20)); // screen and picture agree at the font's pixel size
+    EXPECT_GE(box.height(), 20);
+    EXPECT_LE(box.height(), 30);
+    EXPECT_GT(AreaOf(result, Qt::black).height(), 5); // glyphs drawn over the box
+}
+
+TEST(ImageToolsText, PositionIsInTheInputsCoordinates) {
+    const QImage picture = TestPictures::Solid(200, 100, Qt::white);
+    const QImage result = ImageTools::CutOutImagePlusText(
+        picture, {10, 20, 190, 80}, "Hi", PixelFont(20), 10, 20, Qt::black, QColor(Qt::blue));
+    ASSERT_EQ(result.size(), QSize(190, 80));
+    const QRect box = AreaOf(result, Qt::blue);
+    EXPECT_EQ(box.left(), 0);
+    EXPECT_EQ(box.bottom(), 79);
+}
+
+TEST(ImageToolsText, WithoutBackgroundOnlyTheGlyphsChange) {
+    const QImage picture = TestPictures::Gradient(200, 100);
+    const QImage result = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 200, 100}, "Hi", PixelFont(20), 0, 0, QColor(1, 2, 3), QColor());
+    int changed = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if (PixelAt(result, x, y) != PixelAt(picture, x, y)) {
+                ++changed;
+                EXPECT_GT(y, 60) << "only near the bottom line: " << x << "," << y;
+                EXPECT_LT(x, 40);
+            }
+        }
+    }
+    EXPECT_GT(changed, 20);
+}
+
+TEST(ImageToolsText, TextBeyondTheEdgesIsCutOff) {
+    const QImage picture = TestPictures::Solid(60, 40, Qt::white);
+    const QString longText(200, QChar('W'));
+    const QImage wide = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 60, 40}, longText, PixelFont(30), 0, 0, Qt::black, QColor(Qt::red));
+    EXPECT_EQ(wide.size(), picture.size());
+    EXPECT_EQ(PixelAt(wide, 59, 39), QColor(Qt::red));
+    const QImage high = ImageTools::CutOutImagePlusText(
+        picture, {0, 0, 60, 40}, "Hi", PixelFont(30), 0, 35, Qt::black, QColor(Qt::red));
+    EXPECT_EQ(PixelAt(high, 1, 0), QColor(Qt::red));
+    EXPECT_EQ(PixelAt(high, 1, 39), QColor(Qt::white));
+}
+
+TEST(ImageToolsText, EmptyTextOrUnusableSizeGivesACopy) {
+    const QImage picture = TestPictures::Gradient(30, 20);
+    for (float size : {20.0f, 0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN()}) {
+        const QString text = size == 20.0f ? QString() : QStringLiteral("abc");
+        const QImage result = ImageTools::CutOutImagePlusText(picture, {0, 0, 30, 20}, text,
+                                                              PixelFont(size > 0 ? size : 10), 0, 0,
+                                                              Qt::black, QColor(Qt::blue));
+        if (size == 20.0f) {
+            EXPECT_EQ(result.convertToFormat(QImage::Format_RGB32), picture);
+        }
+        EXPECT_EQ(result.size(), picture.size());
+    }
+}
+
+} // namespace
