@@ -7,9 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EnsureFuzzApplication();
+    // Large pictures are handled the same way as small ones (the unit tests prove
+    // the bound); keeping them smaller here lets the fuzzer try far more inputs.
+    QImageReader::setAllocationLimit(16);
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
 
     const QImage decoded = QImage::fromData(bytes);

@@ -1,0 +1,176 @@
+#include "filters/Filters.h"
+
+#include "image/PixelMath.h"
+#include "image/QuorelImage.h"
+
+// Tone filters: each pixel from its own colour alone, one pass over the
+// front colour planes; alpha and back buffer are never touched.
+
+namespace {
+
+using PixelMath::Cap;
+using PixelMath::CapFloor;
+using PixelMath::Truncate;
+
+constexpr float kRedWeight = 0.3f;
+constexpr float kGreenWeight = 0.59f;
+constexpr float kBlueWeight = 0.11f;
+
+constexpr float kMidGrey = 127.5f;
+constexpr float kContrastUp = 1.25f;
+constexpr float kContrastDown = 0.75f;
+
+constexpr float kSepiaRed = 1.1f;
+constexpr float kSepiaGreen = 0.95f;
+constexpr float kSepiaBlue = 0.65f;
+
+constexpr float kPosterStep = 0.01f;
+constexpr int64_t kPosterLevel = 100;
+
+struct ColourPlanes {
+    int32_t* red;
+    int32_t* green;
+    int32_t* blue;
+    int32_t count;
+};
+
+ColourPlanes Front(QuorelImage& image, int32_t count) {
+    return {image.Red(), image.Green(), image.Blue(), count};
+}
+
+// (R * 0.3 + G * 0.59) + B * 0.11, truncated and capped (no floor).
+inline int32_t Grey(int32_t r, int32_t g, int32_t b) {
+    const float y = (static_cast<float>(r) * kRedWeight + static_cast<float>(g) * kGreenWeight) +
+                    static_cast<float>(b) * kBlueWeight;
+    return Cap(Truncate(y));
+}
+
+// (c - 127.5) * factor + 127.5, truncated, capped, floored.
+inline int32_t Contrast(int32_t c, float factor) {
+    return CapFloor(Truncate((static_cast<float>(c) - kMidGrey) * factor + kMidGrey));
+}
+
+void DesaturizePlanes(ColourPlanes p) {
+    int32_t* __restrict r = p.red;
+    int32_t* __restrict g = p.green;
+    int32_t* __restrict b = p.blue;
+    for (int32_t i = 0; i < p.count; ++i) {
+        const int32_t y = Grey(r[i], g[i], b[i]);
+        r[i] = y;
+        g[i] = y;
+        b[i] = y;
+    }
+}
+
+void ContrastPlane(int32_t* __restrict plane, int32_t count, float factor) {
+    for (int32_t i = 0; i < count; ++i) {
+        plane[i] = Contrast(plane[i], factor);
+    }
+}
+
+void ContrastPlanes(ColourPlanes p, float factor) {
+    ContrastPlane(p.red, p.count, factor);
+    ContrastPlane(p.green, p.count, factor);
+    ContrastPlane(p.blue, p.count, factor);
+}
+
+void SepiaPlanes(ColourPlanes p) {
+    int32_t* __restrict r = p.red;
+    int32_t* __restrict g = p.green;
+    int32_t* __restrict b = p.blue;
+    for (int32_t i = 0; i < p.count; ++i) {
+        r[i] = Cap(Truncate(static_cast<float>(r[i]) * kSepiaRed));
+        g[i] = Truncate(static_cast<float>(g[i]) * kSepiaGreen);
+        b[i] = Truncate(static_cast<float>(b[i]) * kSepiaBlue);
+    }
+}
+
+void PosterizePlane(int32_t* __restrict plane, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        // |truncate(c * 0.01)| * 100 stays within int32 for every int32 c.
+        plane[i] = static_cast<int32_t>(Truncate(static_cast<float>(plane[i]) * kPosterStep) *
+                                        kPosterLevel);
+    }
+}
+
+// Desaturize fused with the tint: each pixel's steps are its own, so one pass
+// gives the same values as two.
+void ColorizePlanes(ColourPlanes p, float cr, float cg, float cb) {
+    int32_t* __restrict r = p.red;
+    int32_t* __restrict g = p.green;
+    int32_t* __restrict b = p.blue;
+    for (int32_t i = 0; i < p.count; ++i) {
+        const float y = static_cast<float>(Grey(r[i], g[i], b[i]));
+        r[i] = CapFloor(Truncate(y * cr));
+        g[i] = CapFloor(Truncate(y * cg));
+        b[i] = CapFloor(Truncate(y * cb));
+    }
+}
+
+// Desaturize, then the contrast step twice, fused into one pass.
+void ArtsyPlanes(ColourPlanes p) {
+    int32_t* __restrict r = p.red;
+    int32_t* __restrict g = p.green;
+    int32_t* __restrict b = p.blue;
+    for (int32_t i = 0; i < p.count; ++i) {
+        const int32_t y = Contrast(Contrast(Grey(r[i], g[i], b[i]), kContrastUp), kContrastUp);
+        r[i] = y;
+        g[i] = y;
+        b[i] = y;
+    }
+}
+
+} // namespace
+
+void Filters::Desaturize(QuorelImage* image) {
+    if (image == nullptr) {
+        return;
+    }
+    DesaturizePlanes(Front(*image, image->DataSize() / 4));
+}
+
+void Filters::IncreaseContrast(QuorelImage* image) {
+    if (image == nullptr) {
+        return;
+    }
+    ContrastPlanes(Front(*image, image->DataSize() / 4), kContrastUp);
+}
+
+void Filters::DecreaseContrast(QuorelImage* image) {
+    if (image == nullptr) {
+        return;
+    }
+    ContrastPlanes(Front(*image, image->DataSize() / 4), kContrastDown);
+}
+
+void Filters::Sepia(QuorelImage* image) {
+    if (image == nullptr) {
+        return;
+    }
+    SepiaPlanes(Front(*image, image->DataSize() / 4));
+}
+
+void Filters::Posterize(QuorelImage* image) {
+    if (image == nullptr) {
+        return;
+    }
+    const ColourPlanes p = Front(*image, image->PixelCount());
+    PosterizePlane(p.red, p.count);
+    PosterizePlane(p.green, p.count);
+    PosterizePlane(p.blue, p.count);
+}
+
+void Filters::Colorize(QuorelImage* image, const QColor& colour) {
+    if (image == nullptr || !colour.isValid()) {
+        return;
+    }
+    ColorizePlanes(Front(*image, image->DataSize() / 4), static_cast<float>(colour.redF()),
+                   static_cast<float>(colour.greenF()), static_cast<float>(colour.blueF()));
+}
+
+void Filters::ArtsyFilter(QuorelImage* image) {
+    if (image == nullptr) {
+        return;
+    }
+    ArtsyPlanes(Front(*image, image->DataSize() / 4));
+}

@@ -1,0 +1,226 @@
+#include "views/CropImageView.h"
+
+#include "views/CropImageViewDelegate.h"
+
+#include <QDebug>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+using ViewGeometry::ViewRect;
+
+namespace {
+
+constexpr QColor kSelectionTint(255, 255, 255, 64); // white at alpha 0.25
+constexpr QColor kSquareGuide(0, 255, 0);
+constexpr QColor kGuide(255, 255, 255);
+constexpr float kGuideThickness = 1.0f;
+constexpr int kLabelPixelSize = 12;
+
+// "Control" as the desktop means it: Qt reports the Mac's Control key as Meta.
+#ifdef Q_OS_MACOS
+constexpr Qt::KeyboardModifier kControlModifier = Qt::MetaModifier;
+#else
+constexpr Qt::KeyboardModifier kControlModifier = Qt::ControlModifier;
+#endif
+
+bool Finite(const QRectF& r) {
+    return std::isfinite(r.x()) && std::isfinite(r.y()) && std::isfinite(r.width()) &&
+           std::isfinite(r.height());
+}
+
+} // namespace
+
+CropImageView::CropImageView(QWidget* parent)
+    : ImageView(parent), _gesture(static_cast<float>(width()), static_cast<float>(height())) {
+    setMouseTracking(true);
+    stanStringAttrib.font = QFont(QStringLiteral("Helvetica"));
+    stanStringAttrib.font.setStyleHint(QFont::SansSerif); // the desktop's sans without Helvetica
+    stanStringAttrib.font.setPixelSize(kLabelPixelSize);
+    stanStringAttrib.colour = Qt::white;
+}
+
+void CropImageView::SetParentDelegate(CropImageViewDelegate* delegate) {
+    qInfo().noquote() << "Setting Parent Delegate";
+    _delegate = delegate;
+}
+
+void CropImageView::SetSizeLabels(QLabel* width, QLabel* height) {
+    _txtWidth = width;
+    _txtHeight = height;
+}
+
+void CropImageView::SetTheImage(const QImage& picture) {
+    qInfo().noquote() << "Setting Cropping View Image:";
+    setFocus(Qt::OtherFocusReason);
+    setMouseTracking(true);
+    qInfo().noquote() << "bla?";
+    if (picture.isNull()) {
+        return;
+    }
+    setImage(picture);
+    Apply(_gesture.Fit(static_cast<float>(picture.width()), static_cast<float>(picture.height()),
+                       static_cast<float>(width()), static_cast<float>(height())));
+}
+
+void CropImageView::ResetSelection() {
+    const QImage picture = image();
+    if (picture.isNull()) {
+        return; // nothing to fit to
+    }
+    Apply(_gesture.Fit(static_cast<float>(picture.width()), static_cast<float>(picture.height()),
+                       static_cast<float>(width()), static_cast<float>(height())));
+}
+
+QRectF CropImageView::CropCoords(float width, float height) const {
+    return _gesture.CropCoords(width, height);
+}
+
+float CropImageView::CropCoordsLeft() const {
+    return _gesture.CropCoordsLeft();
+}
+
+float CropImageView::CropCoordsRight() const {
+    return _gesture.CropCoordsRight();
+}
+
+float CropImageView::CropCoordsTop() const {
+    return _gesture.CropCoordsTop();
+}
+
+float CropImageView::CropCoordsBottom() const {
+    return _gesture.CropCoordsBottom();
+}
+
+QRectF CropImageView::GetSelection() const {
+    return _gesture.GetSelection();
+}
+
+QRectF CropImageView::FittedRect() const {
+    const QImage picture = image();
+    if (picture.isNull()) {
+        return QRectF();
+    }
+    return ToWidget(ViewGeometry::FitByAspect(
+        static_cast<float>(picture.width()), static_cast<float>(picture.height()),
+        static_cast<float>(width()), static_cast<float>(height())));
+}
+
+void CropImageView::CropOk() {
+    qInfo().noquote() << "Crop OK";
+    if (_delegate) {
+        _delegate->AcceptImageCropping();
+    }
+}
+
+void CropImageView::CropDismiss() {
+    qInfo().noquote() << "Crop Dismiss";
+    if (_delegate) {
+        _delegate->CancelImageCropping();
+    }
+}
+
+void CropImageView::paintEvent(QPaintEvent* event) {
+    ImageView::paintEvent(event);
+    QPainter painter(this);
+    // A selection grown past its opposite edge is drawn where it lies.
+    painter.fillRect(ClipToView(ToWidget(_gesture.Selection()).normalized()), kSelectionTint);
+    DrawGuides(painter);
+    DrawCornerLabels(painter);
+}
+
+void CropImageView::mousePressEvent(QMouseEvent*) {
+    // Pressing does nothing: only the release counts as a click.
+}
+
+void CropImageView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const ViewGeometry::ViewPoint p = ToView(event->position());
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    Apply(_gesture.Click(p.x, p.y, modifiers.testFlag(Qt::ShiftModifier),
+                         modifiers.testFlag(kControlModifier)));
+}
+
+void CropImageView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() != Qt::NoButton) {
+        return; // dragging moves nothing
+    }
+    const ViewGeometry::ViewPoint p = ToView(event->position());
+    Apply(_gesture.Move(p.x, p.y));
+}
+
+void CropImageView::resizeEvent(QResizeEvent* event) {
+    ImageView::resizeEvent(event);
+    // Keep the selection on the same part of the picture when the layout
+    // resizes the view.
+    Apply(_gesture.Refit(static_cast<float>(width()), static_cast<float>(height())));
+}
+
+ViewGeometry::ViewPoint CropImageView::ToView(QPointF widgetPosition) const {
+    return ViewGeometry::ToViewPoint(widgetPosition, static_cast<float>(height()));
+}
+
+QRectF CropImageView::ToWidget(const ViewRect& rect) const {
+    return ViewGeometry::ToWidgetRect(rect, static_cast<float>(height()));
+}
+
+QRectF CropImageView::ClipToView(const QRectF& rect) const {
+    // Nothing is clamped in the selection itself, so it may hold values the
+    // paint engine should never see.
+    return Finite(rect) ? rect.intersected(QRectF(this->rect())) : QRectF();
+}
+
+void CropImageView::Apply(const CropGesture::Reaction& reaction) {
+    if (reaction.showSize) {
+        if (_txtWidth) {
+            _txtWidth->setText(QString::asprintf("%d", reaction.sizeWidth));
+        }
+        if (_txtHeight) {
+            _txtHeight->setText(QString::asprintf("%d", reaction.sizeHeight));
+        }
+    }
+    if (reaction.repaint) {
+        update();
+    }
+    if (reaction.ended && _delegate) {
+        _delegate->SetChangeFlag();
+        _delegate->FinishCropping();
+    }
+}
+
+void CropImageView::DrawGuides(QPainter& painter) const {
+    // Four lines across the whole view, extending the selection's edges.
+    const ViewRect& s = _gesture.Selection();
+    const float w = static_cast<float>(width());
+    const float h = static_cast<float>(height());
+    const ViewRect lines[] = {{s.x, 0.0f, kGuideThickness, h},
+                              {s.x + s.width, 0.0f, kGuideThickness, h},
+                              {0.0f, s.y, w, kGuideThickness},
+                              {0.0f, s.y + s.height, w, kGuideThickness}};
+    const QColor colour = _gesture.SquareInWholePoints() ? kSquareGuide : kGuide;
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const ViewRect& line : lines) {
+        painter.fillRect(ClipToView(ToWidget(line)), colour);
+    }
+    painter.restore();
+}
+
+void CropImageView::DrawCornerLabels(QPainter& painter) const {
+    painter.setFont(stanStringAttrib.font);
+    painter.setPen(stanStringAttrib.colour);
+    const QFontMetricsF metrics(stanStringAttrib.font);
+    const QRectF near = QRectF(rect()).adjusted(-width(), -height(), width(), height());
+    for (const ViewGeometry::CornerLabel& label :
+         ViewGeometry::CornerLabels(_gesture.Selection(), static_cast<float>(height()))) {
+        // The point is the text's lower-left corner; Qt draws from the baseline.
+        const QPointF at(label.at.x, static_cast<float>(height()) - label.at.y - metrics.descent());
+        if (near.contains(at)) {
+            painter.drawText(at, label.text);
+        }
+    }
+}

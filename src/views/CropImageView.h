@@ -1,0 +1,78 @@
+#pragma once
+
+#include "views/CropGesture.h"
+#include "views/ImageView.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPointer>
+
+class CropImageViewDelegate;
+class QLabel;
+class QPainter;
+
+// The large picture view in which the crop selection is made with the pointer:
+// click, move, click to span a rectangle; Shift-click, move, click to move it;
+// Control-click, move, click to grow or shrink it about its centre. The pointer
+// follows without a button held; pressing does nothing, each release is one
+// click. While a gesture runs the view shows the selection lightened, guide
+// lines along its edges (green when it is square in whole points) and its
+// corner positions; when a gesture ends it tells its delegate.
+class CropImageView : public ImageView {
+    Q_OBJECT
+
+public:
+    explicit CropImageView(QWidget* parent = nullptr);
+
+    void SetParentDelegate(CropImageViewDelegate* delegate);
+    // The labels that show the selection's width and height in whole points.
+    void SetSizeLabels(QLabel* width, QLabel* height);
+    // Shows the picture and fits the selection to it; a null picture changes
+    // nothing (beyond taking the focus).
+    void SetTheImage(const QImage& picture);
+    // Fits the selection to the picture shown again; without one does nothing.
+    void ResetSelection();
+
+    // The selection in picture units for a picture of the given size, y up.
+    QRectF CropCoords(float width, float height) const;
+    float CropCoordsLeft() const;
+    float CropCoordsRight() const;
+    float CropCoordsTop() const;
+    float CropCoordsBottom() const;
+    // The selection in view coordinates (y up).
+    QRectF GetSelection() const;
+    const CropGesture& Gesture() const { return _gesture; }
+
+    // The picture is drawn where the selection's fitting puts it.
+    QRectF FittedRect() const override;
+
+public slots:
+    void CropOk();
+    void CropDismiss();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct TextAttributes {
+        QFont font;
+        QColor colour;
+    };
+
+    ViewGeometry::ViewPoint ToView(QPointF widgetPosition) const;
+    QRectF ToWidget(const ViewGeometry::ViewRect& rect) const;
+    QRectF ClipToView(const QRectF& rect) const;
+    void Apply(const CropGesture::Reaction& reaction);
+    void DrawGuides(QPainter& painter) const;
+    void DrawCornerLabels(QPainter& painter) const;
+
+    CropImageViewDelegate* _delegate = nullptr;
+    QPointer<QLabel> _txtWidth;
+    QPointer<QLabel> _txtHeight;
+    CropGesture _gesture;
+    TextAttributes stanStringAttrib;
+};

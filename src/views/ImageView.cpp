@@ -1,0 +1,35 @@
+#include "views/ImageView.h"
+
+#include "views/ViewGeometry.h"
+
+#include <QPainter>
+
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
+
+QImage ImageView::image() const {
+    return _image;
+}
+
+void ImageView::setImage(const QImage& image) {
+    _image = image;
+    update();
+}
+
+QRectF ImageView::FittedRect() const {
+    if (_image.isNull()) {
+        return QRectF();
+    }
+    return ViewGeometry::FitInside(static_cast<float>(_image.width()),
+                                   static_cast<float>(_image.height()), static_cast<float>(width()),
+                                   static_cast<float>(height()));
+}
+
+void ImageView::paintEvent(QPaintEvent*) {
+    const QRectF target = FittedRect();
+    if (_image.isNull() || target.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, _image);
+}

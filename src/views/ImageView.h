@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QRectF>
+#include <QWidget>
+
+// The image view Qt lacks: holds one picture and draws it scaled to fit,
+// aspect kept, centred. The previews are ImageViews; the crop view and the
+// position picker draw their overlays on top of one.
+class ImageView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ImageView(QWidget* parent = nullptr);
+
+    QImage image() const;
+    // Stores the picture and repaints; a null picture shows nothing.
+    void setImage(const QImage& image);
+    // Where the picture is drawn, in widget coordinates (y down); empty without
+    // a picture. Views with their own fitting rule override it.
+    virtual QRectF FittedRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage _image;
+};

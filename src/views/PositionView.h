@@ -1,0 +1,31 @@
+#pragma once
+
+#include "views/ImageView.h"
+
+// The small view in which a click picks where the text line goes. It keeps the
+// click point, marks it with a black cross-hair and reports each click. The
+// view is taken to be 50 points square whatever its real size: the fractions
+// divide by 50, unclamped.
+class PositionView : public ImageView {
+    Q_OBJECT
+
+public:
+    explicit PositionView(QWidget* parent = nullptr);
+
+    // x of the last click / 50.
+    float NormalizedLeftPosition() const;
+    // y of the last click / 50, counted upward from the bottom edge.
+    float NormalizedTopPosition() const;
+
+signals:
+    void ChangedTextPosition();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    float _left = 0.0f; // view coordinates, y up
+    float _top = 0.0f;
+};
