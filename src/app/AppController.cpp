@@ -104,6 +104,10 @@ void AppController::ConnectReferences() {
     _textBackgroundColorWell = _ui->textBackgroundColorWell;
     _busyIndicator = _ui->busyIndicator;
     _positionView = _ui->positionView;
+    QSizePolicy keepPlace = _busyIndicator->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    _busyIndicator->setSizePolicy(keepPlace);
+    _busyIndicator->hide();
 
     // What the form can't hold: the pictures the views show when the window opens.
     _baseImageView->setImage(Artwork::DefaultPicture());
@@ -324,9 +328,10 @@ float AppController::TextSizeValue() const {
 }
 
 void AppController::SetBusy(bool busy) {
-    // An empty range makes the bar show its busy animation.
+    // An empty range makes the bar show its busy animation; idle, it is hidden
+    // but keeps its place so the layout doesn't move.
     _busyIndicator->setRange(0, busy ? 0 : 1);
-    _busyIndicator->setValue(0);
+    _busyIndicator->setVisible(busy);
 }
 
 // --- saving ------------------------------------------------------------------------
