@@ -17,6 +17,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -232,6 +234,35 @@ TEST_P(AppWindowVersionAlert, AlertOffersTheProductPage) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, AppWindowVersionAlert,
                          ::testing::Values(AlertCase{"Yes", "YES", 1}, AlertCase{"No", "NO", 0}));
+
+// Answers every request with one version number.
+class VersionServer : public QTcpServer {
+public:
+    explicit VersionServer(const char* body) : _body(body) {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* client = nextPendingConnection();
+            connect(client, &QTcpSocket::readyRead, client, [this, client] {
+                client->readAll();
+                client->write(QByteArrayLiteral("HTTP/1.0 200 OK\r\nContent-Length: ") +
+                              QByteArray::number(qsizetype(qstrlen(_body))) + "\r\n\r\n" + _body);
+                client->disconnectFromHost();
+            });
+        });
+    }
+    QUrl Address() const {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(serverPort()));
+    }
+
+private:
+    const char* _body;
+};
+
+TEST(AppWindow, LaunchAsksForTheVersionAndOffersANewerOne) {
+    VersionServer server("111");
+    AppHarness app(server.Address());
+    QTRY_VERIFY_WITH_TIMEOUT(app.Window()->findChild<QMessageBox*>() != nullptr, 10000);
+}
 
 TEST(AppWindow, StandardShortcutsOpenSaveAndQuit) {
     AppHarness app;

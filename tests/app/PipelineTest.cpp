@@ -5,6 +5,7 @@
 #include "image/QuorelImage.h"
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
+#include "views/CropImageView.h"
 #include "views/ImageView.h"
 
 #include <QGraphicsOpacityEffect>
@@ -230,6 +231,71 @@ TEST(Pipeline, EveryRunFadesFacebookAndTwitterButNoOtherPreview) {
         QGraphicsOpacityEffect* effect = Opacity(app, target.objectName);
         QTRY_COMPARE(effect ? effect->opacity() : 1.0, 1.0);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A window showing a 400 x 400 picture in its 540 x 540 crop view: one view
+// point is 400/540 of a picture pixel.
+class PipelineGestures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.Open(picture);
+        view = app.Find<CropImageView>("baseImageView");
+        ASSERT_NE(view, nullptr);
+        ASSERT_EQ(view->size(), QSize(540, 540));
+    }
+    void Click(QPoint at, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseMove(view, at);
+        QTest::mouseClick(view, Qt::LeftButton, modifiers, at);
+    }
+    QRectF Selected() const { return view->CropCoords(400, 400); }
+    // The processed picture a run over the selection now shown must give.
+    QImage Expected() const {
+        const QRectF r = Selected();
+        const FloatRect rect{float(r.x()), float(r.y()), float(r.width()), float(r.height())};
+        return ImageTools::ScaleImage(ImageTools::CutOutImage(picture, rect), {512, 512});
+    }
+
+    const QImage picture = TestPictures::Gradient(400, 400);
+    AppHarness app;
+    CropImageView* view = nullptr;
+};
+
+TEST_F(PipelineGestures, TwoClicksRenderWhatWasSelected) {
+    Click({135, 135});
+    QTest::mouseMove(view, {300, 300});
+    Click({405, 405});
+    EXPECT_EQ(Selected(), QRectF(100, 100, 200, 200));
+    EXPECT_EQ(app.Controller().croppedImage(), Expected());
+    EXPECT_EQ(app.Preview("facebook200").size(), QSize(200, 200));
+}
+
+TEST_F(PipelineGestures, ShiftClickMovesTheCropAndRendersIt) {
+    Click({135, 135});
+    Click({405, 405});
+    Click({200, 200}, Qt::ShiftModifier);
+    QTest::mouseMove(view, {254, 200}); // 54 points = 40 pixels to the right
+    Click({254, 200});
+    EXPECT_NEAR(Selected().x(), 140, 1e-3);
+    EXPECT_NEAR(Selected().width(), 200, 1e-3);
+    EXPECT_EQ(app.Controller().croppedImage(), Expected());
+}
+
+TEST_F(PipelineGestures, ControlClickResizesAboutTheCentreAndRendersIt) {
+    Click({135, 135});
+    Click({405, 405});
+    Click({270, 270}, Qt::ControlModifier);
+    QTest::mouseMove(view, {297, 243}); // 27 points right and up
+    Click({297, 243});
+    const QRectF selected = Selected();
+    EXPECT_NEAR(selected.width(), 220, 1e-3);
+    EXPECT_NEAR(selected.height(), 220, 1e-3);
+    EXPECT_NEAR(selected.center().x(), 200, 1e-3);
+    EXPECT_NEAR(selected.center().y(), 200, 1e-3);
+    EXPECT_EQ(app.Controller().croppedImage(), Expected());
 }
 
 } // namespace
