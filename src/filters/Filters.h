@@ -91,29 +91,72 @@ public:
     static void Photomat(QuorelImage* image);
 
     // --- further tone ---------------------------------------------------------------
+    // Warmer: R = trunc(R * 1.25) capped, B = trunc(B * 0.75).
     static void IncreaseHotColors(QuorelImage* image);
+    // Colder: R = trunc(R * 0.75), B = trunc(B * 1.25) capped.
     static void IncreaseColdColors(QuorelImage* image);
+    // One stop brighter: each channel 2 * v (integer), capped.
     static void IncreaseExposureX2(QuorelImage* image);
+    // One stop darker: each channel trunc(v * 0.5).
     static void DecreaseExposureX2(QuorelImage* image);
+    // Grain: a generator of its own, seeded with 0 every call, draws n per pixel;
+    // f = (n mod 1500) / 10000 + 0.85, each channel trunc(v * f). Never brightens.
     static void Noise(QuorelImage* image);
+    // Yellowed: y = trunc((R * 0.3 + G * 0.59) + B * 0.11) capped; B = trunc(y * 0.65).
     static void Vergilben(QuorelImage* image);
+    // ArtsyFilter, Vergilben, DecreaseContrast, Noise, Soften, in this order.
     static void OldTimeFilter(QuorelImage* image);
+    // Desaturize, Posterize, then four half-size copies (source ((2y) mod H,
+    // (2x) mod W)) into the back buffer by quadrant: top left (r, 0, 0), top right
+    // (r, g, 0), bottom left (0, 0, b), bottom right (0, g, 0); then swap.
     static void PopArtPoster(QuorelImage* image);
+    // Desaturize, IncreaseContrast, ClassicFrame.
     static void Photomat_old(QuorelImage* image);
+    // CenterFocus.
     static void TestFilter(QuorelImage* image);
+    // Not a filter: 10 for the operation type 4, 10,000,000 for every other.
     static int32_t Priority(int32_t operationType);
 
     // --- further spatial ------------------------------------------------------------
+    // 18 x 18 box mean over the plane read as one run: sum of the front values at
+    // i + dy * W + dx, dy and dx from -9 to 8, times 0.0030864198, truncated, no
+    // clamp; then swap. A pixel whose window would leave the plane keeps its value.
     static void Blur(QuorelImage* image);
+    // GaussBlurToBackBuffer with the radius, then BlendBackBuffer(1): the mean of
+    // the picture and its blurred copy, capped.
     static void GaussBlur(QuorelImage* image, int32_t radius);
+    // Each channel trunc(v * factor), capped; no floor (a negative factor negates).
     static void BlendWithColor(QuorelImage* image, float red, float green, float blue);
+    // Transposition: back[x * H + y] = front[y * W + x] for red, green and blue;
+    // swap; width and height exchanged. Alpha is swapped, not rearranged.
     static void RotateCW(QuorelImage* image);
+    // A real quarter turn counter-clockwise, alpha included: front (x, y) goes to
+    // column y, row W - 1 - x of the H-wide result; swap; width and height exchanged.
     static void RotateCCW(QuorelImage* image);
+    // Light image (InitEmpty): 255 inside the bar trunc(0.1W) < x < trunc(0.9W),
+    // trunc(0.9125H) < y < trunc(0.92H), plus 2 * trunc(max(0, r - d) / r * 50),
+    // d the distance to (0.5W, 0.92H), r = 0.5H; GaussBlurToBackBuffer radius 45;
+    // back = 2 * the light's blurred planes; BlendBackBuffer(2).
     static void NeonLight(QuorelImage* image);
+    // R = 0.75H, cx = 0.5W. Back = highlight + glow, then BlendBackBuffer(2). With
+    // d1 the distance to (cx, -0.25H): h = 150 - ((R - (R - d1)) / R) * 150, trunc(h)
+    // if d1 <= R and h <= 50, else 0. Glow: trunc(max(0, R - d2) / R * 50), d2 the
+    // distance to (cx, H).
     static void GlassButton(QuorelImage* image);
+    // Along each row from x = 1 (rows from 1): v = min(255, |R[i] - R[i - 1]|),
+    // the left value already replaced; front and back red, green, blue = v.
+    // Row 0 and column 0 are left as they are; no swap.
     static void ReliefImage(QuorelImage* image);
 
     // --- saturation -------------------------------------------------------------------
+    // Each pixel with a hue (ImageTools::Hue of its packed colour) becomes
+    // ColorFromHsb(hue, saturation / 255, brightness / 255) * 255, truncated and
+    // capped; greys stay. Logs "Color: %d (%d)" (packed colour, red) at the
+    // 1000th pixel and every 1000 after, as long as those pixels have a hue.
     static void IncreaseSaturation(QuorelImage* image);
+    // Hue-saturation-value per pixel, the hue turned by hueShift degrees (remainder
+    // in double), the saturation times factor capped at 100 %; saturation 0 or
+    // below gives the grey trunc(V / 100 * 255). Results capped and floored; a hue
+    // landing on 360 leaves the pixel unchanged.
     static void ChangeSaturation(QuorelImage* image, float factor, float hueShift);
 };

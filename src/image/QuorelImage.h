@@ -41,6 +41,9 @@ public:
 
     // A new, opaque picture of the front planes; null for an InitEmpty image.
     QImage Preview();
+    // Preview() composited by ImageTools::DoFinalEffects; null (and nothing
+    // logged) without a set.
+    QImage DoFinalEffects(const ImageEffectSet* set);
 
     void SwapBackBuffer();
     // Back colour planes into the front: 1 average, 2 add, 3 multiply; others
