@@ -181,6 +181,19 @@ TEST(Pipeline, RunWithoutPictureEmptiesThePreviews) {
     EXPECT_TRUE(app.Controller().useCached());
 }
 
+TEST(Pipeline, PictureTooThinToFitEmptiesThePreviews) {
+    AppHarness app;
+    app.Open(TestPictures::Gradient(100, 100));
+    app.Click("resetButton");
+    app.Open(TestPictures::Gradient(3000, 1)); // fitted to 512 it is under a pixel high
+    app.Type(QStringLiteral("a"));
+    EXPECT_TRUE(app.Controller().croppedImage().isNull());
+    for (const ProfileTarget& target : ProfileTargets::Targets()) {
+        EXPECT_TRUE(app.Preview(target.objectName).isNull()) << target.objectName;
+    }
+    EXPECT_TRUE(app.Controller().useCached());
+}
+
 TEST(Pipeline, BackgroundToggledTwiceMakesTwoCachedRunsAndEndsOn) {
     AppHarness app;
     app.Open(TestPictures::Solid(200, 200, QColor(20, 40, 160)));
@@ -271,6 +284,17 @@ TEST_F(PipelineGestures, TwoClicksRenderWhatWasSelected) {
     EXPECT_EQ(Selected(), QRectF(100, 100, 200, 200));
     EXPECT_EQ(app.Controller().croppedImage(), Expected());
     EXPECT_EQ(app.Preview("facebook200").size(), QSize(200, 200));
+}
+
+TEST_F(PipelineGestures, EmptySelectionEmptiesThePreviews) {
+    app.Click("resetButton");
+    ASSERT_FALSE(app.Preview("google96").isNull());
+    Click({200, 200});
+    Click({200, 200}); // on the anchor: nothing selected
+    EXPECT_TRUE(app.Controller().croppedImage().isNull());
+    for (const ProfileTarget& target : ProfileTargets::Targets()) {
+        EXPECT_TRUE(app.Preview(target.objectName).isNull()) << target.objectName;
+    }
 }
 
 TEST_F(PipelineGestures, ShiftClickMovesTheCropAndRendersIt) {
