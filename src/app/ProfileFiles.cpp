@@ -1,0 +1,66 @@
+#include "app/ProfileFiles.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace {
+
+constexpr char kTiffFormat[] = "tiff";
+constexpr char kTiffSuffix[] = ".tif";
+
+// Start of the extension in path, or -1: the last dot of the last component.
+qsizetype ExtensionStart(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot > slash ? dot : -1;
+}
+
+} // namespace
+
+const QStringList& ProfileFiles::AdmittedTypes() {
+    static const QStringList types{QStringLiteral("jpg"),  QStringLiteral("png"),
+                                   QStringLiteral("bmp"),  QStringLiteral("tif"),
+                                   QStringLiteral("tiff"), QStringLiteral("jpeg"),
+                                   QStringLiteral("gif"),  QString()};
+    return types;
+}
+
+bool ProfileFiles::IsAdmitted(const QString& fileName) {
+    const QString name = QFileInfo(fileName).fileName();
+    if (name.isEmpty()) {
+        return false;
+    }
+    const qsizetype start = ExtensionStart(name);
+    const QString type = start < 0 ? QString() : name.mid(start + 1).toLower();
+    return AdmittedTypes().contains(type);
+}
+
+QString ProfileFiles::RemoveExtension(const QString& path) {
+    const qsizetype start = ExtensionStart(path);
+    return start < 0 ? path : path.left(start);
+}
+
+QString ProfileFiles::OriginalPath(const QString& chosenPath) {
+    return RemoveExtension(chosenPath) == chosenPath ? chosenPath + QLatin1String(kTiffSuffix)
+                                                     : chosenPath;
+}
+
+bool ProfileFiles::WriteTiff(const QString& path, const QImage& picture, QString* reason) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *reason = file.errorString();
+        return false;
+    }
+    QImageWriter writer(&file, kTiffFormat);
+    if (!writer.write(picture)) {
+        *reason = writer.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+}

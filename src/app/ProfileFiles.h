@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+// File names and file writing of the profile pictures, and the picture files
+// the open sheet admits.
+class ProfileFiles {
+public:
+    ProfileFiles() = delete;
+
+    // The admitted types in the open sheet's order; "" stands for files
+    // without an extension.
+    static const QStringList& AdmittedTypes();
+    // Whether a file of this name may be opened (its extension, any case).
+    static bool IsAdmitted(const QString& fileName);
+
+    // The path with the extension of its last component (from the last dot
+    // on) removed; a name without extension stays as it is.
+    static QString RemoveExtension(const QString& path);
+    // Where the whole picture goes: the chosen path when it has an extension,
+    // else the chosen path + ".tif".
+    static QString OriginalPath(const QString& chosenPath);
+
+    // Writes the picture as TIFF, atomically: a reader sees the old file or
+    // the whole new one. False, with the reason, when anything failed.
+    static bool WriteTiff(const QString& path, const QImage& picture, QString* reason);
+};

@@ -1,0 +1,51 @@
+#include "app/Sheets.h"
+
+#include "app/PictureFileFilter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+template <class Dialog> Dialog* AsSheet(Dialog* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    return dialog;
+}
+
+} // namespace
+
+QFileDialog* Sheets::OpenPanel(QWidget* window) {
+    auto* panel = AsSheet(new QFileDialog(window, QFileDialog::tr("Open a picture")));
+    panel->setAcceptMode(QFileDialog::AcceptOpen);
+    panel->setFileMode(QFileDialog::ExistingFile);
+    // Files without an extension are admitted too, which takes a filter model
+    // rather than name patterns; only Qt's own dialog accepts one.
+    panel->setOption(QFileDialog::DontUseNativeDialog);
+    panel->setOption(QFileDialog::HideNameFilterDetails);
+    panel->setNameFilter(QFileDialog::tr("Pictures (*)"));
+    panel->setProxyModel(new PictureFileFilter(panel));
+    return panel;
+}
+
+QFileDialog* Sheets::SavePanel(QWidget* window) {
+    auto* panel = AsSheet(new QFileDialog(window, QFileDialog::tr("Save the profile pictures")));
+    panel->setAcceptMode(QFileDialog::AcceptSave);
+    panel->setFileMode(QFileDialog::AnyFile);
+    return panel;
+}
+
+QMessageBox* Sheets::NewVersionAlert(QWidget* window, const char* productPage, QPushButton** yes) {
+    const QString page = QString::fromLatin1(productPage);
+    auto* alert = AsSheet(new QMessageBox(window));
+    alert->setIcon(QMessageBox::Information);
+    alert->setWindowTitle(QStringLiteral("Trellica"));
+    alert->setText(
+        QStringLiteral("A new Version of the Trellica is available.\nVisit %1 ?").arg(page));
+    alert->setInformativeText(QStringLiteral("Click yes to open %1 in your browser.").arg(page));
+    *yes = alert->addButton(QStringLiteral("Yes"), QMessageBox::AcceptRole);
+    alert->addButton(QStringLiteral("No"), QMessageBox::RejectRole);
+    alert->setDefaultButton(*yes);
+    return alert;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+class QFileDialog;
+class QMessageBox;
+class QPushButton;
+class QWidget;
+
+// The window-modal sheets of the main window, built ready to open(). Each
+// deletes itself when closed.
+class Sheets {
+public:
+    Sheets() = delete;
+
+    // Choose one picture file: the admitted types and files without extension.
+    static QFileDialog* OpenPanel(QWidget* window);
+    // Choose the name the profile pictures are saved under.
+    static QFileDialog* SavePanel(QWidget* window);
+    // Offer the product page at productPage; *yes receives the "Yes" button.
+    static QMessageBox* NewVersionAlert(QWidget* window, const char* productPage,
+                                        QPushButton** yes);
+};

@@ -1,0 +1,78 @@
+#include "AppHarness.h"
+
+#include "image/ImageTools.h"
+#include "views/ImageView.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QTcpServer>
+#include <QTest>
+
+AppHarness::AppHarness(const QUrl& versionEndpoint)
+    : _controller(std::make_unique<AppController>(versionEndpoint)) {
+    Window()->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(Window()));
+    _controller->applicationDidFinishLaunching();
+}
+
+AppHarness::~AppHarness() = default;
+
+QImage AppHarness::Preview(const char* objectName) const {
+    const ImageView* view = Find<ImageView>(objectName);
+    return view ? view->image() : QImage();
+}
+
+QString AppHarness::WriteFile(const QString& name, const QImage& picture) {
+    const QString path = _folder.filePath(name);
+    EXPECT_TRUE(picture.save(path, "PNG")) << path.toStdString();
+    return path;
+}
+
+void AppHarness::Open(const QImage& picture) {
+    static int count = 0;
+    _controller->filePanelDidEnd(WriteFile(QStringLiteral("opened%1.png").arg(++count), picture),
+                                 1);
+}
+
+void AppHarness::Click(const char* objectName) {
+    if (auto* button = Find<QAbstractButton>(objectName)) {
+        // Near the left edge: a check box reacts only on its box and label.
+        const QPoint at(std::min(10, button->width() / 2), button->height() / 2);
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
+    }
+}
+
+void AppHarness::Type(const QString& text) {
+    if (auto* field = Find<QLineEdit>("theTextField")) {
+        QTest::keyClicks(field, text);
+    }
+}
+
+QImage AppHarness::FittedCrop(const QImage& picture) {
+    const QImage cut = ImageTools::CutOutImage(
+        picture, {0.0f, 0.0f, float(picture.width()), float(picture.height())});
+    return ImageTools::ScaleImage(cut, {512.0f, 512.0f});
+}
+
+QUrl AppHarness::ClosedEndpoint() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(port));
+}
+
+AddressCatcher::AddressCatcher() {
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open");
+}
+
+AddressCatcher::~AddressCatcher() {
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+void AddressCatcher::Open(const QUrl& address) {
+    opened << address;
+}

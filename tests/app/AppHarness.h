@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/AppController.h"
+
+#include <QImage>
+#include <QList>
+#include <QMainWindow>
+#include <QObject>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <memory>
+
+class ImageView;
+
+// The real main window, built by AppController exactly as main builds it,
+// shown on the offscreen platform and launched.
+class AppHarness {
+public:
+    explicit AppHarness(const QUrl& versionEndpoint = ClosedEndpoint());
+    ~AppHarness();
+
+    AppController& Controller() { return *_controller; }
+    QMainWindow* Window() const { return _controller->window(); }
+
+    // The control of that objectName; a test failure when there is none.
+    template <class T> T* Find(const char* objectName) const {
+        T* found = Window()->findChild<T*>(QLatin1String(objectName));
+        if (found == nullptr) {
+            ADD_FAILURE() << "no control named " << objectName;
+        }
+        return found;
+    }
+    QImage Preview(const char* objectName) const;
+
+    // Writes the picture as a PNG file in the test's folder; its path.
+    QString WriteFile(const QString& name, const QImage& picture);
+    // Opens the picture like a confirmed open sheet.
+    void Open(const QImage& picture);
+    // Clicks a button (a look, a save box, Reset selection ...) with the mouse.
+    void Click(const char* objectName);
+    void Type(const QString& text);
+    QString Folder() const { return _folder.path(); }
+
+    // The processed picture a full run over the whole picture must give.
+    static QImage FittedCrop(const QImage& picture);
+    // An HTTP address on this machine where nothing listens.
+    static QUrl ClosedEndpoint();
+
+private:
+    std::unique_ptr<AppController> _controller;
+    QTemporaryDir _folder;
+};
+
+// Catches the web addresses the application asks the desktop to open.
+class AddressCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    AddressCatcher();
+    ~AddressCatcher() override;
+    QList<QUrl> opened;
+
+public slots:
+    void Open(const QUrl& address);
+};

@@ -1,0 +1,296 @@
+#include "AppHarness.h"
+#include "app/PictureFileFilter.h"
+#include "app/ProfileFiles.h"
+#include "app/ProfileTargets.h"
+#include "app/WebAddresses.h"
+#include "support/LogCapture.h"
+#include "support/TestPictures.h"
+#include "views/ColorWell.h"
+#include "views/ImageView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSlider>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QUrl kHome(QString::fromLatin1(WebAddresses::kHomePage));
+const QUrl kProduct(QString::fromLatin1(WebAddresses::kProductPage));
+
+// A drag of one file onto the window, dropped.
+bool Drop(QWidget* window, const QString& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = window->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    return drop.isAccepted();
+}
+
+TEST(AppWindow, EveryControlIsThereWithItsKind) {
+    AppHarness app;
+    const std::pair<const char*, const char*> controls[] = {
+        {"baseImageView", "CropImageView"},
+        {"positionView", "PositionView"},
+        {"logoView", "TouchTextField"},
+        {"theTextField", "ForwardingTextField"},
+        {"colorizeWell", "ColorWell"},
+        {"textColorWell", "ColorWell"},
+        {"textBackgroundColorWell", "ColorWell"},
+        {"textSizeSlider", "QSlider"},
+        {"textSizeSliderVal", "QLabel"},
+        {"busyIndicator", "QProgressBar"},
+        {"textBackgroundToggle", "QAbstractButton"},
+        {"openButton", "QAbstractButton"},
+        {"saveButton", "QAbstractButton"},
+        {"resetButton", "QAbstractButton"},
+        {"productPageButton", "QAbstractButton"},
+        {"txtWidth", "QLabel"},
+        {"txtHeight", "QLabel"}};
+    for (const auto& [name, kind] : controls) {
+        const QWidget* control = app.Find<QWidget>(name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(control->inherits(kind))
+            << name << " is a " << control->metaObject()->className();
+    }
+    EXPECT_EQ(app.Find<QWidget>("logoView")->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(app.Find<QWidget>("positionView")->size(), QSize(50, 50));
+}
+
+TEST(AppWindow, EveryControlStartsInTheStateOfItsFlag) {
+    AppHarness app;
+    AppController& controller = app.Controller();
+    for (const ProfileLook& look : ProfileTargets::Looks()) {
+        const QAbstractButton* button = app.Find<QAbstractButton>(look.buttonName);
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->isCheckable()) << look.buttonName;
+        EXPECT_EQ(button->isChecked(), controller.*(look.flag)) << look.buttonName;
+        EXPECT_FALSE(controller.*(look.flag));
+    }
+    for (const SaveBox& box : ProfileTargets::SaveBoxes()) {
+        const QAbstractButton* check = app.Find<QAbstractButton>(box.objectName);
+        ASSERT_NE(check, nullptr);
+        EXPECT_EQ(check->isChecked(), controller.*(box.flag)) << box.objectName;
+        EXPECT_TRUE(controller.*(box.flag));
+    }
+    EXPECT_TRUE(app.Find<QAbstractButton>("textBackgroundToggle")->isChecked());
+    EXPECT_FALSE(controller.useCached());
+}
+
+TEST(AppWindow, LaunchSetsColoursAndPictureButRendersNothing) {
+    LogCapture log;
+    AppHarness app;
+    EXPECT_EQ(app.Find<ColorWell>("colorizeWell")->color(), QColor(255, 0, 0));
+    EXPECT_EQ(app.Find<ColorWell>("textColorWell")->color(), QColor(0, 0, 0));
+    EXPECT_EQ(app.Find<ColorWell>("textBackgroundColorWell")->color(), QColor(255, 255, 255));
+    EXPECT_TRUE(log.Contains(QStringLiteral("BLA??? 123")));
+    const QImage shown = app.Find<ImageView>("baseImageView")->image();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(app.Controller().theImage(), shown);
+    for (const ProfileTarget& target : ProfileTargets::Targets()) {
+        EXPECT_TRUE(app.Preview(target.objectName).isNull()) << target.objectName;
+    }
+}
+
+TEST(AppWindow, LookButtonShowsItsFlag) {
+    AppHarness app;
+    const ProfileLook& colorize = ProfileTargets::Looks()[4];
+    app.Click(colorize.buttonName);
+    EXPECT_TRUE(app.Controller().*(colorize.flag));
+    EXPECT_TRUE(app.Find<QAbstractButton>(colorize.buttonName)->isChecked());
+    app.Click(colorize.buttonName);
+    EXPECT_FALSE(app.Controller().*(colorize.flag));
+    EXPECT_FALSE(app.Find<QAbstractButton>(colorize.buttonName)->isChecked());
+}
+
+TEST(AppWindow, SaveBoxClickedTwiceKeepsItsFlagAndRendersNothing) {
+    AppHarness app;
+    const SaveBox& box = ProfileTargets::SaveBoxes()[0];
+    app.Click(box.objectName);
+    EXPECT_FALSE(app.Controller().*(box.flag));
+    app.Click(box.objectName);
+    EXPECT_TRUE(app.Controller().*(box.flag));
+    EXPECT_TRUE(app.Preview("skype96").isNull());
+}
+
+TEST(AppWindow, SliderLabelShowsWholePoints) {
+    AppHarness app;
+    app.Find<QSlider>("textSizeSlider")->setValue(127); // 12.7
+    EXPECT_EQ(app.Find<QLabel>("textSizeSliderVal")->text(), QStringLiteral("12 pt"));
+    EXPECT_TRUE(app.Controller().useCached()); // it ran
+}
+
+TEST(AppWindow, OpenSheetIsWindowModalAndAdmitsPicturesOnly) {
+    AppHarness app;
+    app.Click("openButton");
+    auto* sheet = app.Window()->findChild<QFileDialog*>();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(sheet->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_NE(qobject_cast<PictureFileFilter*>(sheet->proxyModel()), nullptr);
+    sheet->reject();
+    for (const char* name : {"a.jpg", "a.png", "a.bmp", "a.tif", "a.tiff", "a.jpeg", "a.gif",
+                             "A.JPG", "portrait", "/some/where/portrait"}) {
+        EXPECT_TRUE(ProfileFiles::IsAdmitted(QLatin1String(name))) << name;
+    }
+    for (const char* name : {"a.txt", "a.webp", "a.tif.txt", "", "/some/where/"}) {
+        EXPECT_FALSE(ProfileFiles::IsAdmitted(QLatin1String(name))) << name;
+    }
+}
+
+TEST(AppWindow, OpenedPictureShowsAtOnceWhilePreviewsKeepTheirPictures) {
+    AppHarness app;
+    app.Open(TestPictures::Gradient(64, 48));
+    app.Click("resetButton");
+    const qint64 before = app.Preview("google96").cacheKey();
+    const QImage next = TestPictures::Solid(90, 30, QColor(0, 128, 0));
+    app.Open(next);
+    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), next.size());
+    EXPECT_EQ(app.Controller().theImage().size(), next.size());
+    EXPECT_EQ(app.Preview("google96").cacheKey(), before);
+    EXPECT_FALSE(app.Controller().useCached());
+}
+
+TEST(AppWindow, DroppedPictureOpensLikeTheSheet) {
+    AppHarness app;
+    const QImage picture = TestPictures::Solid(33, 44, QColor(9, 9, 9));
+    EXPECT_TRUE(Drop(app.Window(), app.WriteFile(QStringLiteral("dropped"), picture)));
+    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
+    EXPECT_FALSE(Drop(app.Window(), app.WriteFile(QStringLiteral("notes.txt"), picture)));
+    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
+}
+
+TEST(AppWindow, LogoOpensTheHomePageAndNothingElseDoes) {
+    AddressCatcher catcher;
+    AppHarness app;
+    QTest::mouseClick(app.Find<QWidget>("facebook200"), Qt::LeftButton);
+    QTest::mouseClick(app.Find<QWidget>("positionView"), Qt::LeftButton);
+    EXPECT_TRUE(catcher.opened.isEmpty());
+    QTest::mouseClick(app.Find<QWidget>("logoView"), Qt::LeftButton);
+    EXPECT_EQ(catcher.opened, QList<QUrl>{kHome});
+    app.Controller().LabelTouched(app.Find<QWidget>("facebook200"));
+    EXPECT_EQ(catcher.opened.size(), 1);
+    app.Click("productPageButton");
+    EXPECT_EQ(catcher.opened.last(), kProduct);
+}
+
+struct AlertCase {
+    const char* button;
+    const char* logged;
+    int opened;
+};
+
+class AppWindowVersionAlert : public ::testing::TestWithParam<AlertCase> {};
+
+TEST_P(AppWindowVersionAlert, AlertOffersTheProductPage) {
+    AddressCatcher catcher;
+    AppHarness app;
+    LogCapture log;
+    QMetaObject::invokeMethod(&app.Controller(), "NewVersionFound", Qt::QueuedConnection);
+    QMessageBox* alert = nullptr;
+    QTRY_VERIFY((alert = app.Window()->findChild<QMessageBox*>()) != nullptr);
+    EXPECT_TRUE(log.Contains(QStringLiteral("New Version Found Message")));
+    EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(alert->text(), QStringLiteral("A new Version of the Trellica is available.\nVisit ") +
+                                 kProduct.toString() + QStringLiteral(" ?"));
+    EXPECT_EQ(alert->informativeText(), QStringLiteral("Click yes to open ") + kProduct.toString() +
+                                            QStringLiteral(" in your browser."));
+    QStringList labels;
+    QAbstractButton* chosen = nullptr;
+    for (QAbstractButton* button : alert->buttons()) {
+        labels << button->text();
+        if (button->text() == QLatin1String(GetParam().button)) {
+            chosen = button;
+        }
+    }
+    labels.sort();
+    EXPECT_EQ(labels, (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
+    EXPECT_EQ(alert->defaultButton()->text(), QStringLiteral("Yes"));
+    ASSERT_NE(chosen, nullptr);
+    QTest::mouseClick(chosen, Qt::LeftButton);
+    EXPECT_TRUE(log.Contains(QStringLiteral("BLABLABLABLA dingen...")));
+    EXPECT_TRUE(log.Contains(QLatin1String(GetParam().logged)));
+    EXPECT_EQ(catcher.opened.size(), GetParam().opened);
+    if (GetParam().opened > 0) {
+        EXPECT_EQ(catcher.opened.first(), kProduct);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, AppWindowVersionAlert,
+                         ::testing::Values(AlertCase{"Yes", "YES", 1}, AlertCase{"No", "NO", 0}));
+
+// Answers every request with one version number.
+class VersionServer : public QTcpServer {
+public:
+    explicit VersionServer(const char* body) : _body(body) {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* client = nextPendingConnection();
+            connect(client, &QTcpSocket::readyRead, client, [this, client] {
+                client->readAll();
+                client->write(QByteArrayLiteral("HTTP/1.0 200 OK\r\nContent-Length: ") +
+                              QByteArray::number(qsizetype(qstrlen(_body))) + "\r\n\r\n" + _body);
+                client->disconnectFromHost();
+            });
+        });
+    }
+    QUrl Address() const {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(serverPort()));
+    }
+
+private:
+    const char* _body;
+};
+
+TEST(AppWindow, LaunchAsksForTheVersionAndOffersANewerOne) {
+    VersionServer server("111");
+    AppHarness app(server.Address());
+    QTRY_VERIFY_WITH_TIMEOUT(app.Window()->findChild<QMessageBox*>() != nullptr, 10000);
+}
+
+TEST(AppWindow, StandardShortcutsOpenSaveAndQuit) {
+    AppHarness app;
+    QApplication::setActiveWindow(app.Window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.Window()));
+    QTest::keyClick(app.Window(), Qt::Key_O, Qt::ControlModifier);
+    auto* open = app.Window()->findChild<QFileDialog*>();
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
+    open->reject();
+    QTRY_VERIFY(app.Window()->findChild<QFileDialog*>() == nullptr);
+    QApplication::setActiveWindow(app.Window());
+    QTest::keyClick(app.Window(), Qt::Key_S, Qt::ControlModifier);
+    auto* save = app.Window()->findChild<QFileDialog*>();
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
+    save->reject();
+    QTRY_VERIFY(app.Window()->findChild<QFileDialog*>() == nullptr);
+    QApplication::setActiveWindow(app.Window());
+    QTest::keyClick(app.Window(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(app.Window()->isVisible());
+}
+
+TEST(AppWindow, QuitIsLogged) {
+    AppHarness app;
+    LogCapture log;
+    app.Controller().applicationWillTerminate();
+    EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("App will die...")});
+}
+
+} // namespace
