@@ -1,12 +1,12 @@
 #include "app/ProfileFiles.h"
 
+#include "image/BitmapSurface.h"
+
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QSaveFile>
 
 namespace {
 
-constexpr char kTiffFormat[] = "tiff";
 constexpr char kTiffSuffix[] = ".tif";
 
 // Start of the extension in path, or -1: the last dot of the last component.
@@ -47,14 +47,20 @@ QString ProfileFiles::OriginalPath(const QString& chosenPath) {
 }
 
 bool ProfileFiles::WriteTiff(const QString& path, const QImage& picture, QString* reason) {
+    // Encoded in memory first: the encoder does not notice a short write (a full
+    // disk), so the bytes are counted here and a file is committed only whole.
+    const QByteArray bytes = BitmapSurface::EncodeTiff(picture);
+    if (bytes.isEmpty()) {
+        *reason = QStringLiteral("The picture could not be encoded as TIFF");
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *reason = file.errorString();
         return false;
     }
-    QImageWriter writer(&file, kTiffFormat);
-    if (!writer.write(picture)) {
-        *reason = writer.errorString();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        *reason = file.errorString();
         file.cancelWriting();
         return false;
     }
