@@ -1,8 +1,9 @@
 #include "filters/Filters.h"
 
 #include "filters/BoxBlur.h"
+#include "filters/ByteMath.h"
+#include "filters/Convolution3x3.h"
 #include "filters/RadialFalloff.h"
-#include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -15,9 +16,6 @@
 // with the front (CenterFocus).
 
 namespace {
-
-using PixelMath::CapFloor;
-using PixelMath::Truncate;
 
 // The 3 x 3 taps in summation order, with their unscaled weights.
 struct Tap {
@@ -38,73 +36,36 @@ constexpr std::array<Tap, kTapCount> kTaps = {{
     {0, +1, 8.0f, -1.0f},
     {-1, +1, 8.0f, 0.0f},
 }};
-using Weights = std::array<float, kTapCount>;
 
-constexpr int32_t kFocusRadius = 20;
-constexpr float kFocusPower = 4.0f;
+// The kernel's taps in order, each weight times 1 / (the sum of the weights in
+// tap order); taps of weight 0 are left out.
+struct Kernel {
+    std::array<Convolution3x3::Tap, kTapCount> taps;
+    int count = 0;
+};
 
-// Each weight times 1 / (the sum of the weights in tap order).
-Weights Scaled(float Tap::*weight) {
+Kernel Scaled(float Tap::*weight) {
     float sum = 0.0f;
     for (const Tap& tap : kTaps) {
         sum += tap.*weight;
     }
     const float s = 1.0f / sum;
-    Weights scaled{};
-    for (int k = 0; k < kTapCount; ++k) {
-        scaled[k] = s * kTaps[k].*weight;
-    }
-    return scaled;
-}
-
-// Rows 0 and H - 1 and columns 0 and W - 1, which the convolution leaves alone,
-// keep the picture's own values rather than stale back-buffer memory.
-void CopyBorder(const int32_t* src, int32_t* dst, int32_t w, int32_t h) {
-    const size_t width = static_cast<size_t>(w);
-    std::copy(src, src + width, dst);
-    const size_t last = static_cast<size_t>(h - 1) * width;
-    std::copy(src + last, src + last + width, dst + last);
-    for (int32_t y = 1; y < h - 1; ++y) {
-        const size_t row = static_cast<size_t>(y) * width;
-        dst[row] = src[row];
-        dst[row + width - 1] = src[row + width - 1];
-    }
-}
-
-// Interior pixels: the nine products added in tap order, truncated, capped,
-// floored.
-void ConvolvePlane(const int32_t* src, int32_t* __restrict dst, int32_t w, int32_t h,
-                   const Weights& weight) {
-    for (int32_t y = 1; y < h - 1; ++y) {
-        std::array<const int32_t*, kTapCount> row;
-        for (int k = 0; k < kTapCount; ++k) {
-            row[k] = src + static_cast<ptrdiff_t>(y + kTaps[k].dy) * w;
-        }
-        int32_t* out = dst + static_cast<ptrdiff_t>(y) * w;
-        for (int32_t x = 1; x < w - 1; ++x) {
-            float sum = 0.0f;
-            for (int k = 0; k < kTapCount; ++k) {
-                sum += static_cast<float>(row[k][x + kTaps[k].dx]) * weight[k];
-            }
-            out[x] = CapFloor(Truncate(sum));
+    Kernel kernel{};
+    for (const Tap& tap : kTaps) {
+        if (tap.*weight != 0.0f) {
+            kernel.taps[static_cast<size_t>(kernel.count++)] = {tap.dx, tap.dy, s * tap.*weight};
         }
     }
+    return kernel;
 }
 
-void Convolve3x3(QuorelImage& image, const Weights& weight) {
-    const int32_t w = image.Width();
-    const int32_t h = image.Height();
-    if (w > 0 && h > 0) {
-        int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
-        int32_t* back[3] = {image.Red_Backbuffer(), image.Green_Backbuffer(),
-                            image.Blue_Backbuffer()};
-        for (int c = 0; c < 3; ++c) {
-            CopyBorder(front[c], back[c], w, h);
-            ConvolvePlane(front[c], back[c], w, h, weight);
-        }
-    }
+void Convolve(QuorelImage& image, const Kernel& kernel) {
+    Convolution3x3::Apply(image, kernel.taps.data(), kernel.count);
     image.SwapBackBuffer();
 }
+
+constexpr int32_t kFocusRadius = 20;
+constexpr float kFocusPower = 4.0f;
 
 // Blend weights m = (falloff)^4 and 1 - m of row y. Mirrored columns (x and
 // W - x) have equal squares and so equal weights: one power call serves both.
@@ -127,8 +88,8 @@ void FocusWeights(const RadialFalloff& falloff, int32_t w, int32_t y, float* kee
 void FocusRow(int32_t* __restrict front, const int32_t* __restrict back,
               const float* __restrict keep, const float* __restrict blur, int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
-        front[x] = Truncate(static_cast<float>(front[x]) * keep[x] +
-                            static_cast<float>(back[x]) * blur[x]);
+        front[x] = ByteMath::Truncate(static_cast<float>(front[x]) * keep[x] +
+                                      static_cast<float>(back[x]) * blur[x]);
     }
 }
 
@@ -170,16 +131,16 @@ void Filters::Soften(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    static const Weights weights = Scaled(&Tap::soften);
-    Convolve3x3(*image, weights);
+    static const Kernel kernel = Scaled(&Tap::soften);
+    Convolve(*image, kernel);
 }
 
 void Filters::Sharpen(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    static const Weights weights = Scaled(&Tap::sharpen);
-    Convolve3x3(*image, weights);
+    static const Kernel kernel = Scaled(&Tap::sharpen);
+    Convolve(*image, kernel);
 }
 
 void Filters::GaussBlurToBackBuffer(QuorelImage* image, int32_t radius) {

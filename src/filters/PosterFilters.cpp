@@ -1,5 +1,6 @@
 #include "filters/Filters.h"
 
+#include "filters/ByteMath.h"
 #include "filters/RadialFalloff.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-using PixelMath::CapFloor;
+using ByteMath::TruncateCapFloor;
 using PixelMath::Truncate;
 
 // --- pop art --------------------------------------------------------------------
@@ -52,55 +53,118 @@ void GatherHalfSize(const int32_t* __restrict front, int32_t* __restrict back, i
     }
 }
 
-// Hue turned and saturation raised, in place, for count pixels whose values lie
-// in 0..255 (the contrast step caps and floors them). For such values the turned
-// hue h + turn lies in 30..570, where the double remainder modulo 360 equals
-// h - 360 exactly in float, so no fmod call is needed; and where the boosted
-// saturation is 0 the sector formulas give v / 100 * 255 in every channel, the
-// grey value, so the grey case needs no branch of its own.
-void TurnHues(RowPlanes p, int32_t count, float turn) {
-    int32_t* __restrict red = p.red;
-    int32_t* __restrict green = p.green;
-    int32_t* __restrict blue = p.blue;
+// Pop art's colour turn works on runs of this many pixels, in three simple loops
+// (to HSV, sector corners, pick by sector) that each vectorise; a single loop
+// would not, as the compiler keeps its float selects as branches.
+constexpr int32_t kRun = 256;
+
+struct HueRun {
+    float sector[kRun]; // turned hue / 60
+    float sn[kRun];     // raised saturation / -100
+    float vn[kRun];     // value / 100
+    int32_t n[kRun];    // sector number 0..5
+    float p[kRun];
+    float q[kRun];
+    float t[kRun];
+};
+
+// The values lie in 0..255 (the contrast step caps and floors them), and that
+// makes the shortcuts below exact:
+// - a divisor of 0 is made 1; its quotient is then 0 (max = min means g - b = 0,
+//   and max = 0 means max - min = 0), the hue and saturation the grey case gives;
+// - the turned hue lies in 30..570, where the double remainder modulo 360 is
+//   hue - 360 in float exactly when that is not negative;
+// - min(s * 1.5, 100) / -100 equals max(s * 1.5 / -100, -1) (division by -100
+//   is monotone), so no branch follows the cap at 100;
+// - a saturation of 0 gives p = q = t = v / 100 in every sector, the grey value.
+void ToHsv(const int32_t* __restrict red, const int32_t* __restrict green,
+           const int32_t* __restrict blue, int32_t count, float turn, HueRun& run) {
+    float* __restrict sector = run.sector;
+    float* __restrict sn = run.sn;
+    float* __restrict vn = run.vn;
     for (int32_t i = 0; i < count; ++i) {
         const int32_t r = red[i];
         const int32_t g = green[i];
         const int32_t b = blue[i];
         const int32_t mx = std::max(r, std::max(g, b));
-        const int32_t mn = std::min(r, std::min(g, b));
-        const int32_t delta = mx - mn;
+        const int32_t delta = mx - std::min(r, std::min(g, b));
         const int32_t num = mx == r ? g - b : (mx == g ? b - r : r - g);
         const float offset = mx == r ? 0.0f : (mx == g ? 2.0f : 4.0f);
-        const float spread = static_cast<float>(delta == 0 ? 1 : delta);
         const float hue =
-            delta == 0 ? 0.0f : (static_cast<float>(num) / spread + offset) * kDegreesPerSector;
+            (static_cast<float>(num) / static_cast<float>(delta + (delta == 0)) + offset) *
+            kDegreesPerSector;
         const float saturation =
-            mx == 0 ? 0.0f
-                    : (static_cast<float>(delta) / static_cast<float>(mx == 0 ? 1 : mx)) * kPercent;
+            (static_cast<float>(delta) / static_cast<float>(mx + (mx == 0))) * kPercent;
         const float value = kPercent * (static_cast<float>(mx) / kByteMax);
+        const float turned = hue + turn;
+        const float wrapped = turned - kFullTurn;
+        sector[i] = (wrapped < 0.0f ? turned : wrapped) / kDegreesPerSector;
+        sn[i] = std::max(saturation * kSaturationBoost / -kPercent, -1.0f);
+        vn[i] = value / kPercent;
+    }
+}
 
-        float turned = hue + turn;
-        turned = turned >= kFullTurn ? turned - kFullTurn : turned;
-        turned = turned < 0.0f ? turned + kFullTurn : turned;
-        float boosted = saturation * kSaturationBoost;
-        boosted = boosted > kPercent ? kPercent : boosted;
+void SectorCorners(int32_t count, HueRun& run) {
+    const float* __restrict sector = run.sector;
+    const float* __restrict sn = run.sn;
+    const float* __restrict vn = run.vn;
+    int32_t* __restrict n = run.n;
+    float* __restrict p = run.p;
+    float* __restrict q = run.q;
+    float* __restrict t = run.t;
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t whole = static_cast<int32_t>(sector[i]); // >= 0: truncation is the floor
+        const float f = sector[i] - static_cast<float>(whole);
+        n[i] = whole;
+        p[i] = (sn[i] + 1.0f) * vn[i];
+        q[i] = (sn[i] * f + 1.0f) * vn[i];
+        t[i] = ((1.0f - f) * sn[i] + 1.0f) * vn[i];
+    }
+}
 
-        const float hs = turned / kDegreesPerSector;
-        const int32_t n = static_cast<int32_t>(hs); // hs >= 0: truncation is the floor
-        const float f = hs - static_cast<float>(n);
-        const float sn = boosted / -kPercent;
-        const float vn = value / kPercent;
-        const float pv = (sn + 1.0f) * vn;
-        const float qv = (sn * f + 1.0f) * vn;
-        const float tv = ((1.0f - f) * sn + 1.0f) * vn;
+// Sectors 0..5: (v, t, p) (q, v, p) (p, v, t) (p, q, v) (t, p, v) (v, p, q), each
+// times 255, truncated, clamped to 0..255.
+void PickBySector(const HueRun& run, int32_t count, int32_t* __restrict red,
+                  int32_t* __restrict green, int32_t* __restrict blue) {
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t n = run.n[i];
+        const float v = run.vn[i];
+        const float p = run.p[i];
+        const float q = run.q[i];
+        const float t = run.t[i];
+        float r = v;
+        float g = t;
+        float b = p;
+        r = n == 1 ? q : r;
+        g = n == 1 ? v : g;
+        r = n == 2 ? p : r;
+        g = n == 2 ? v : g;
+        b = n == 2 ? t : b;
+        r = n == 3 ? p : r;
+        g = n == 3 ? q : g;
+        b = n == 3 ? v : b;
+        r = n == 4 ? t : r;
+        g = n == 4 ? p : g;
+        b = n == 4 ? v : b;
+        g = n == 5 ? p : g;
+        b = n == 5 ? q : b;
+        red[i] = TruncateCapFloor(r * kByteMax);
+        green[i] = TruncateCapFloor(g * kByteMax);
+        blue[i] = TruncateCapFloor(b * kByteMax);
+    }
+}
 
-        // Sectors 0..5: (vn, t, p) (q, vn, p) (p, vn, t) (p, q, vn) (t, p, vn) (vn, p, q).
-        const float ro = n == 0 ? vn : n == 1 ? qv : n <= 3 ? pv : n == 4 ? tv : vn;
-        const float go = n == 0 ? tv : n <= 2 ? vn : n == 3 ? qv : pv;
-        const float bo = n <= 1 ? pv : n == 2 ? tv : n <= 4 ? vn : qv;
-        red[i] = CapFloor(Truncate(ro * kByteMax));
-        green[i] = CapFloor(Truncate(go * kByteMax));
-        blue[i] = CapFloor(Truncate(bo * kByteMax));
+// Hue turned and saturation raised, in place, for count pixels.
+void TurnHues(RowPlanes row, int32_t count, float turn) {
+    HueRun run;
+    for (int32_t start = 0; start < count; start += kRun) {
+        const int32_t n = std::min(kRun, count - start);
+        int32_t* r = row.red + start;
+        int32_t* g = row.green + start;
+        int32_t* b = row.blue + start;
+        ToHsv(r, g, b, n, turn, run);
+        SectorCorners(n, run);
+        PickBySector(run, n, r, g, b);
     }
 }
 
@@ -140,7 +204,7 @@ void Darken(QuorelImage& image) {
         for (int32_t* plane : planes) {
             int32_t* __restrict row = plane + ptrdiff_t(y) * w;
             for (int32_t x = 0; x < w; ++x) {
-                row[x] = Truncate(static_cast<float>(row[x]) * f[x]);
+                row[x] = ByteMath::Truncate(static_cast<float>(row[x]) * f[x]);
             }
         }
     }
