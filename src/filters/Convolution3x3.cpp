@@ -11,7 +11,7 @@ namespace Convolution3x3 {
 namespace {
 
 constexpr int kMaxTaps = 9;
-constexpr int kRows = 3; // rows y - 1, y, y + 1 as floats
+constexpr int kRows = 3; // rows y - 1, y, y + 1
 
 // Rows 0 and H - 1 and columns 0 and W - 1, which the convolution leaves alone,
 // keep the picture's own values rather than stale back-buffer memory.
@@ -27,29 +27,47 @@ void CopyBorder(const int32_t* src, int32_t* dst, int32_t w, int32_t h) {
     }
 }
 
-void ToFloat(const int32_t* __restrict src, float* __restrict dst, int32_t w) {
+// A tap's product front * weight depends only on the pixel and the weight, so
+// each row's products are formed once per distinct weight and every tap reads
+// them: the same float products, in the same order of addition.
+struct Products {
+    std::array<float, kMaxTaps> weights{}; // the distinct weights
+    int count = 0;
+    std::array<int, kMaxTaps> ofTap{}; // each tap's index into weights
+
+    Products(const Tap* taps, int tapCount) {
+        for (int k = 0; k < tapCount; ++k) {
+            int d = 0;
+            while (d < count && weights[size_t(d)] != taps[k].weight) {
+                ++d;
+            }
+            if (d == count) {
+                weights[size_t(count++)] = taps[k].weight;
+            }
+            ofTap[size_t(k)] = d;
+        }
+    }
+};
+
+void Multiply(const int32_t* __restrict src, float weight, float* __restrict dst, int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
-        dst[x] = static_cast<float>(src[x]);
+        dst[x] = static_cast<float>(src[x]) * weight;
     }
 }
 
-// One row of output from three float rows; N known at compile time, so the tap
-// loop unrolls and the column loop vectorises.
+// One row of output from the product rows of each tap; N known at compile time,
+// so the tap loop unrolls and the column loop vectorises.
 template <int N>
-void Row(const std::array<const float*, kRows>& rows, const Tap* taps, int32_t* __restrict out,
+void Row(const std::array<const float*, kMaxTaps>& at, const Tap* taps, int32_t* __restrict out,
          int32_t w) {
-    std::array<const float*, N> row;
     std::array<int32_t, N> dx;
-    std::array<float, N> weight;
     for (int k = 0; k < N; ++k) {
-        row[k] = rows[static_cast<size_t>(taps[k].dy + 1)];
-        dx[k] = taps[k].dx;
-        weight[k] = taps[k].weight;
+        dx[size_t(k)] = taps[k].dx;
     }
     for (int32_t x = 1; x < w - 1; ++x) {
-        float sum = row[0][x + dx[0]] * weight[0];
+        float sum = at[0][x + dx[0]];
         for (int k = 1; k < N; ++k) {
-            sum += row[k][x + dx[k]] * weight[k];
+            sum += at[size_t(k)][x + dx[size_t(k)]];
         }
         out[x] = ByteMath::TruncateCapFloor(sum);
     }
@@ -57,16 +75,25 @@ void Row(const std::array<const float*, kRows>& rows, const Tap* taps, int32_t* 
 
 template <int N>
 void Plane(const int32_t* src, int32_t* dst, int32_t w, int32_t h, const Tap* taps,
-           std::vector<float>& scratch) {
-    float* ring[kRows] = {scratch.data(), scratch.data() + w, scratch.data() + 2 * size_t(w)};
-    ToFloat(src, ring[0], w);
-    ToFloat(src + w, ring[1], w);
+           const Products& products, std::vector<float>& scratch) {
+    // Row r's products with weight d live at ring slot r % 3 of weight d.
+    auto slot = [&](int d, int32_t r) {
+        return scratch.data() + (size_t(d) * kRows + size_t(r % kRows)) * size_t(w);
+    };
+    auto multiplyRow = [&](int32_t r) {
+        for (int d = 0; d < products.count; ++d) {
+            Multiply(src + size_t(r) * w, products.weights[size_t(d)], slot(d, r), w);
+        }
+    };
+    multiplyRow(0);
+    multiplyRow(1);
     for (int32_t y = 1; y < h - 1; ++y) {
-        // Ring entry (y + 1) % 3 takes row y + 1; rows y - 1 and y are already there.
-        ToFloat(src + size_t(y + 1) * w, ring[(y + 1) % kRows], w);
-        const std::array<const float*, kRows> rows = {ring[(y - 1) % kRows], ring[y % kRows],
-                                                      ring[(y + 1) % kRows]};
-        Row<N>(rows, taps, dst + size_t(y) * w, w);
+        multiplyRow(y + 1);
+        std::array<const float*, kMaxTaps> at{};
+        for (int k = 0; k < N; ++k) {
+            at[size_t(k)] = slot(products.ofTap[size_t(k)], y + taps[k].dy);
+        }
+        Row<N>(at, taps, dst + size_t(y) * w, w);
     }
 }
 
@@ -80,7 +107,8 @@ void Apply(QuorelImage& image, const Tap* taps, int count) {
     }
     std::array<Tap, kMaxTaps> all{};
     std::copy(taps, taps + std::min(count, kMaxTaps), all.begin()); // unused taps weigh 0
-    std::vector<float> scratch(size_t(kRows) * w);
+    const Products products(all.data(), count == 5 ? 5 : kMaxTaps);
+    std::vector<float> scratch(size_t(products.count) * kRows * size_t(w));
     const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
     int32_t* back[3] = {image.Red_Backbuffer(), image.Green_Backbuffer(), image.Blue_Backbuffer()};
     for (int c = 0; c < 3; ++c) {
@@ -89,9 +117,9 @@ void Apply(QuorelImage& image, const Tap* taps, int count) {
             continue;
         }
         if (count == 5) {
-            Plane<5>(front[c], back[c], w, h, all.data(), scratch);
+            Plane<5>(front[c], back[c], w, h, all.data(), products, scratch);
         } else {
-            Plane<kMaxTaps>(front[c], back[c], w, h, all.data(), scratch);
+            Plane<kMaxTaps>(front[c], back[c], w, h, all.data(), products, scratch);
         }
     }
 }

@@ -245,12 +245,24 @@ Outside Clip(int64_t low, int64_t high, int32_t w) {
             static_cast<int32_t>(std::clamp<int64_t>(high, -1, w - 1))};
 }
 
-void BandsRow(int32_t* __restrict row, int32_t w, Outside black, Outside rim) {
-    for (int32_t x = 0; x < w; ++x) {
-        const bool inBlack = x < black.low || x > black.high;
-        const bool inRim = x < rim.low || x > rim.high;
-        row[x] = inBlack ? 0 : (inRim ? row[x] / 2 : row[x]);
+void HalveRun(int32_t* __restrict begin, const int32_t* end) {
+    for (int32_t* p = begin; p < end; ++p) {
+        *p /= 2; // toward zero
     }
+}
+
+// Black where x < black.low or x > black.high; of the rest, halved where
+// x < rim.low or x > rim.high. Only those runs are touched: the middle of a row
+// keeps its values without being visited.
+void BandsRow(int32_t* row, int32_t w, Outside black, Outside rim) {
+    const int32_t keepFrom = black.low;
+    const int32_t keepTo = std::max(black.high, keepFrom - 1); // keepFrom - 1: all black
+    std::fill(row, row + keepFrom, 0);
+    std::fill(row + keepTo + 1, row + w, 0);
+    const int32_t leftEnd = std::clamp(rim.low, keepFrom, keepTo + 1);
+    HalveRun(row + keepFrom, row + leftEnd);
+    const int32_t rightBegin = std::clamp(rim.high + 1, leftEnd, keepTo + 1);
+    HalveRun(row + rightBegin, row + keepTo + 1);
 }
 
 void FillColumns(int32_t* row, int32_t w, int64_t from, int64_t to, int32_t value) {
