@@ -1,6 +1,7 @@
 #include "filters/Filters.h"
 
 #include "filters/ByteMath.h"
+#include "filters/HueTurn.h"
 #include "filters/RadialFalloff.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
@@ -13,176 +14,90 @@
 
 namespace {
 
-using ByteMath::TruncateCapFloor;
 using PixelMath::Truncate;
 
 // --- pop art --------------------------------------------------------------------
 
-// Hue turn of each quadrant, in degrees.
-constexpr float kTurnTopLeft = 270.0f;
-constexpr float kTurnTopRight = 90.0f;
-constexpr float kTurnBottomLeft = 135.0f;
-constexpr float kTurnBottomRight = 180.0f;
-
-constexpr float kDegreesPerSector = 60.0f;
-constexpr float kFullTurn = 360.0f;
-constexpr float kPercent = 100.0f;
-constexpr float kByteMax = 255.0f;
-constexpr float kSaturationBoost = 1.5f;
-
-struct RowPlanes {
-    int32_t* red;
-    int32_t* green;
-    int32_t* blue;
+// The quadrants: which half of the rows and columns, and the hue turn in degrees.
+struct Quadrant {
+    bool bottom;
+    bool right;
+    float turn;
+};
+constexpr Quadrant kQuadrants[] = {
+    {false, false, 270.0f},
+    {false, true, 90.0f},
+    {true, false, 135.0f},
+    {true, true, 180.0f},
 };
 
-// back(x, y) = front((2x) mod W, (2y) mod H): each quadrant shows the whole
-// picture at half size.
-void GatherHalfSize(const int32_t* __restrict front, int32_t* __restrict back, int32_t w,
-                    int32_t h) {
+// Pixel (x, y) shows the source ((2x) mod W, (2y) mod H). With W and H even all
+// four quadrants show the same pixels, the even columns of the even rows, so
+// each row of them is analysed once and turned four times.
+void PopArtEven(QuorelImage& image, HueTurn& hues) {
+    const int32_t w = image.Width();
+    const int32_t hw = w / 2;
+    const int32_t hh = image.Height() / 2;
+    const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
+    int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
+    for (int32_t y = 0; y < hh; ++y) {
+        for (int c = 0; c < 3; ++c) {
+            const int32_t* in = front[c] + int64_t(2) * y * w;
+            for (int32_t k = 0; k < hw; ++k) {
+                gathered[c][k] = in[2 * k];
+            }
+        }
+        hues.Analyse(hw);
+        for (const Quadrant& q : kQuadrants) {
+            const int64_t at = int64_t(q.bottom ? y + hh : y) * w + (q.right ? hw : 0);
+            hues.Turn(0, hw, q.turn, image.Red_Backbuffer() + at, image.Green_Backbuffer() + at,
+                      image.Blue_Backbuffer() + at);
+        }
+    }
+}
+
+// Any size, row by row: gather the row's sources, analyse, turn each half.
+void PopArtAnySize(QuorelImage& image, HueTurn& hues) {
+    const int32_t w = image.Width();
+    const int32_t h = image.Height();
+    const int32_t hw = w / 2;
     const int32_t evenColumns = static_cast<int32_t>((int64_t(w) + 1) / 2); // 2x < W
+    const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
+    int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
     for (int32_t y = 0; y < h; ++y) {
-        const int32_t* in = front + (int64_t(2) * y % h) * w;
-        int32_t* out = back + int64_t(y) * w;
-        for (int32_t x = 0; x < evenColumns; ++x) {
-            out[x] = in[int64_t(2) * x];
+        for (int c = 0; c < 3; ++c) {
+            const int32_t* in = front[c] + (int64_t(2) * y % h) * w;
+            for (int32_t x = 0; x < evenColumns; ++x) {
+                gathered[c][x] = in[int64_t(2) * x];
+            }
+            for (int32_t x = evenColumns; x < w; ++x) {
+                gathered[c][x] = in[int64_t(2) * x - w];
+            }
         }
-        for (int32_t x = evenColumns; x < w; ++x) {
-            out[x] = in[int64_t(2) * x - w];
+        hues.Analyse(w);
+        const bool bottom = y >= h / 2;
+        for (const Quadrant& q : kQuadrants) {
+            if (q.bottom == bottom) {
+                const int32_t from = q.right ? hw : 0;
+                const int64_t at = int64_t(y) * w + from;
+                hues.Turn(from, q.right ? w - hw : hw, q.turn, image.Red_Backbuffer() + at,
+                          image.Green_Backbuffer() + at, image.Blue_Backbuffer() + at);
+            }
         }
-    }
-}
-
-// Pop art's colour turn works on runs of this many pixels, in three simple loops
-// (to HSV, sector corners, pick by sector) that each vectorise; a single loop
-// would not, as the compiler keeps its float selects as branches.
-constexpr int32_t kRun = 256;
-
-struct HueRun {
-    float sector[kRun]; // turned hue / 60
-    float sn[kRun];     // raised saturation / -100
-    float vn[kRun];     // value / 100
-    int32_t n[kRun];    // sector number 0..5
-    float p[kRun];
-    float q[kRun];
-    float t[kRun];
-};
-
-// The values lie in 0..255 (the contrast step caps and floors them), and that
-// makes the shortcuts below exact:
-// - a divisor of 0 is made 1; its quotient is then 0 (max = min means g - b = 0,
-//   and max = 0 means max - min = 0), the hue and saturation the grey case gives;
-// - the turned hue lies in 30..570, where the double remainder modulo 360 is
-//   hue - 360 in float exactly when that is not negative;
-// - min(s * 1.5, 100) / -100 equals max(s * 1.5 / -100, -1) (division by -100
-//   is monotone), so no branch follows the cap at 100;
-// - a saturation of 0 gives p = q = t = v / 100 in every sector, the grey value.
-void ToHsv(const int32_t* __restrict red, const int32_t* __restrict green,
-           const int32_t* __restrict blue, int32_t count, float turn, HueRun& run) {
-    float* __restrict sector = run.sector;
-    float* __restrict sn = run.sn;
-    float* __restrict vn = run.vn;
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t r = red[i];
-        const int32_t g = green[i];
-        const int32_t b = blue[i];
-        const int32_t mx = std::max(r, std::max(g, b));
-        const int32_t delta = mx - std::min(r, std::min(g, b));
-        const int32_t num = mx == r ? g - b : (mx == g ? b - r : r - g);
-        const float offset = mx == r ? 0.0f : (mx == g ? 2.0f : 4.0f);
-        const float hue =
-            (static_cast<float>(num) / static_cast<float>(delta + (delta == 0)) + offset) *
-            kDegreesPerSector;
-        const float saturation =
-            (static_cast<float>(delta) / static_cast<float>(mx + (mx == 0))) * kPercent;
-        const float value = kPercent * (static_cast<float>(mx) / kByteMax);
-        const float turned = hue + turn;
-        const float wrapped = turned - kFullTurn;
-        sector[i] = (wrapped < 0.0f ? turned : wrapped) / kDegreesPerSector;
-        sn[i] = std::max(saturation * kSaturationBoost / -kPercent, -1.0f);
-        vn[i] = value / kPercent;
-    }
-}
-
-void SectorCorners(int32_t count, HueRun& run) {
-    const float* __restrict sector = run.sector;
-    const float* __restrict sn = run.sn;
-    const float* __restrict vn = run.vn;
-    int32_t* __restrict n = run.n;
-    float* __restrict p = run.p;
-    float* __restrict q = run.q;
-    float* __restrict t = run.t;
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t whole = static_cast<int32_t>(sector[i]); // >= 0: truncation is the floor
-        const float f = sector[i] - static_cast<float>(whole);
-        n[i] = whole;
-        p[i] = (sn[i] + 1.0f) * vn[i];
-        q[i] = (sn[i] * f + 1.0f) * vn[i];
-        t[i] = ((1.0f - f) * sn[i] + 1.0f) * vn[i];
-    }
-}
-
-// Sectors 0..5: (v, t, p) (q, v, p) (p, v, t) (p, q, v) (t, p, v) (v, p, q), each
-// times 255, truncated, clamped to 0..255.
-void PickBySector(const HueRun& run, int32_t count, int32_t* __restrict red,
-                  int32_t* __restrict green, int32_t* __restrict blue) {
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t n = run.n[i];
-        const float v = run.vn[i];
-        const float p = run.p[i];
-        const float q = run.q[i];
-        const float t = run.t[i];
-        float r = v;
-        float g = t;
-        float b = p;
-        r = n == 1 ? q : r;
-        g = n == 1 ? v : g;
-        r = n == 2 ? p : r;
-        g = n == 2 ? v : g;
-        b = n == 2 ? t : b;
-        r = n == 3 ? p : r;
-        g = n == 3 ? q : g;
-        b = n == 3 ? v : b;
-        r = n == 4 ? t : r;
-        g = n == 4 ? p : g;
-        b = n == 4 ? v : b;
-        g = n == 5 ? p : g;
-        b = n == 5 ? q : b;
-        red[i] = TruncateCapFloor(r * kByteMax);
-        green[i] = TruncateCapFloor(g * kByteMax);
-        blue[i] = TruncateCapFloor(b * kByteMax);
-    }
-}
-
-// Hue turned and saturation raised, in place, for count pixels.
-void TurnHues(RowPlanes row, int32_t count, float turn) {
-    HueRun run;
-    for (int32_t start = 0; start < count; start += kRun) {
-        const int32_t n = std::min(kRun, count - start);
-        int32_t* r = row.red + start;
-        int32_t* g = row.green + start;
-        int32_t* b = row.blue + start;
-        ToHsv(r, g, b, n, turn, run);
-        SectorCorners(n, run);
-        PickBySector(run, n, r, g, b);
     }
 }
 
 void PopArtQuadrants(QuorelImage& image) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
-    GatherHalfSize(image.Red(), image.Red_Backbuffer(), w, h);
-    GatherHalfSize(image.Green(), image.Green_Backbuffer(), w, h);
-    GatherHalfSize(image.Blue(), image.Blue_Backbuffer(), w, h);
-    const int32_t hw = w / 2;
-    const int32_t hh = h / 2;
-    for (int32_t y = 0; y < h; ++y) {
-        const ptrdiff_t row = ptrdiff_t(y) * w;
-        const RowPlanes left{image.Red_Backbuffer() + row, image.Green_Backbuffer() + row,
-                             image.Blue_Backbuffer() + row};
-        const RowPlanes right{left.red + hw, left.green + hw, left.blue + hw};
-        TurnHues(left, hw, y < hh ? kTurnTopLeft : kTurnBottomLeft);
-        TurnHues(right, w - hw, y < hh ? kTurnTopRight : kTurnBottomRight);
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    HueTurn hues(w);
+    if (w % 2 == 0 && h % 2 == 0) {
+        PopArtEven(image, hues);
+    } else {
+        PopArtAnySize(image, hues);
     }
 }
 
