@@ -1,6 +1,6 @@
 #include "filters/BoxBlur.h"
 
-#include "image/PixelMath.h"
+#include "filters/ByteMath.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ const int32_t* ClampedRow(const int32_t* src, int64_t j, int32_t w, int32_t h) {
 }
 
 template <typename Acc> inline int32_t Finish(Acc sum, float scale) {
-    return PixelMath::CapFloor(PixelMath::Truncate(scale * static_cast<float>(sum)));
+    return ByteMath::TruncateCapFloor(scale * static_cast<float>(sum));
 }
 
 // Column sums of the rows -r..r (clamped) for row 0: row 0 stands for the r + 1
@@ -69,13 +69,34 @@ Acc EdgeWindow(const Acc* col, const Acc* prefix, int32_t w, int64_t r, int64_t 
     return sum;
 }
 
+// prefix[k] = col[0] + ... + col[k - 1]. Blocks of four are summed apart from
+// the carry, so that only one addition per block waits for the one before.
+template <typename Acc> void Prefix(const Acc* __restrict col, Acc* __restrict prefix, int32_t w) {
+    constexpr int32_t kBlock = 4;
+    Acc carry = 0;
+    prefix[0] = 0;
+    int32_t x = 0;
+    for (; x + kBlock <= w; x += kBlock) {
+        const Acc a = col[x];
+        const Acc b = a + col[x + 1];
+        const Acc c = b + col[x + 2];
+        const Acc d = c + col[x + 3];
+        prefix[x + 1] = carry + a;
+        prefix[x + 2] = carry + b;
+        prefix[x + 3] = carry + c;
+        prefix[x + 4] = carry + d;
+        carry += d;
+    }
+    for (; x < w; ++x) {
+        carry += col[x];
+        prefix[x + 1] = carry;
+    }
+}
+
 template <typename Acc>
 void BlurRow(const Acc* __restrict col, Acc* __restrict prefix, int32_t* __restrict out, int32_t w,
              int64_t r, float scale) {
-    prefix[0] = 0;
-    for (int32_t x = 0; x < w; ++x) {
-        prefix[x + 1] = prefix[x] + col[x];
-    }
+    Prefix(col, prefix, w);
     // Columns r..w-1-r have their whole window inside the row.
     const int32_t midBegin = static_cast<int32_t>(std::min<int64_t>(r, w));
     const int32_t midEnd = static_cast<int32_t>(std::max<int64_t>(midBegin, w - r));
