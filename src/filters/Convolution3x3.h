@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 
 class QuorelImage;
 
@@ -18,7 +20,26 @@ struct Tap {
     float weight;
 };
 
-// count from 1 to 9 taps, each offset within -1..1.
-void Apply(QuorelImage& image, const Tap* taps, int count);
+// A per-pixel step fused into the pass: called once for each row y, in order,
+// with that row of the red, green and blue front planes, before anything reads
+// the row; it may change the row in place. The result is the same as running
+// the step over the whole picture first.
+using RowStep = std::function<void(int32_t y, const std::array<int32_t*, 3>& rows)>;
+
+// Up to nine taps in summation order, each offset within -1..1.
+struct Kernel {
+    std::array<Tap, 9> taps;
+    int count = 0;
+};
+
+// The two kernels of the looks, their weights scaled by 1 / (the sum of the
+// unscaled weights in tap order), taps of weight 0 left out. Taps in order:
+// (-1,-1) (0,-1) (+1,-1) (-1,0) (0,0) (+1,0) (+1,+1) (0,+1) (-1,+1).
+// Soften: centre 1, the others 8, so 1/65 and 8/65.
+const Kernel& Soften();
+// Sharpen: centre 5, the four edge neighbours -1, the corners 0.
+const Kernel& Sharpen();
+
+void Apply(QuorelImage& image, const Kernel& kernel, const RowStep& step = nullptr);
 
 } // namespace Convolution3x3

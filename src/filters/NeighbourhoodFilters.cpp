@@ -7,7 +7,6 @@
 #include "image/QuorelImage.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -16,53 +15,6 @@
 // with the front (CenterFocus).
 
 namespace {
-
-// The 3 x 3 taps in summation order, with their unscaled weights.
-struct Tap {
-    int32_t dx;
-    int32_t dy;
-    float soften;
-    float sharpen;
-};
-constexpr int kTapCount = 9;
-constexpr std::array<Tap, kTapCount> kTaps = {{
-    {-1, -1, 8.0f, 0.0f},
-    {0, -1, 8.0f, -1.0f},
-    {+1, -1, 8.0f, 0.0f},
-    {-1, 0, 8.0f, -1.0f},
-    {0, 0, 1.0f, 5.0f},
-    {+1, 0, 8.0f, -1.0f},
-    {+1, +1, 8.0f, 0.0f},
-    {0, +1, 8.0f, -1.0f},
-    {-1, +1, 8.0f, 0.0f},
-}};
-
-// The kernel's taps in order, each weight times 1 / (the sum of the weights in
-// tap order); taps of weight 0 are left out.
-struct Kernel {
-    std::array<Convolution3x3::Tap, kTapCount> taps;
-    int count = 0;
-};
-
-Kernel Scaled(float Tap::*weight) {
-    float sum = 0.0f;
-    for (const Tap& tap : kTaps) {
-        sum += tap.*weight;
-    }
-    const float s = 1.0f / sum;
-    Kernel kernel{};
-    for (const Tap& tap : kTaps) {
-        if (tap.*weight != 0.0f) {
-            kernel.taps[static_cast<size_t>(kernel.count++)] = {tap.dx, tap.dy, s * tap.*weight};
-        }
-    }
-    return kernel;
-}
-
-void Convolve(QuorelImage& image, const Kernel& kernel) {
-    Convolution3x3::Apply(image, kernel.taps.data(), kernel.count);
-    image.SwapBackBuffer();
-}
 
 constexpr int32_t kFocusRadius = 20;
 constexpr float kFocusPower = 4.0f;
@@ -131,16 +83,16 @@ void Filters::Soften(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    static const Kernel kernel = Scaled(&Tap::soften);
-    Convolve(*image, kernel);
+    Convolution3x3::Apply(*image, Convolution3x3::Soften());
+    image->SwapBackBuffer();
 }
 
 void Filters::Sharpen(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    static const Kernel kernel = Scaled(&Tap::sharpen);
-    Convolve(*image, kernel);
+    Convolution3x3::Apply(*image, Convolution3x3::Sharpen());
+    image->SwapBackBuffer();
 }
 
 void Filters::GaussBlurToBackBuffer(QuorelImage* image, int32_t radius) {

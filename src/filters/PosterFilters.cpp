@@ -1,12 +1,15 @@
 #include "filters/Filters.h"
 
 #include "filters/ByteMath.h"
+#include "filters/Convolution3x3.h"
 #include "filters/HueTurn.h"
 #include "filters/RadialFalloff.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <vector>
 
 // Composite looks: pop art (tiling with a hue turn), toy camera (radial
@@ -103,26 +106,34 @@ void PopArtQuadrants(QuorelImage& image) {
 
 // --- toy camera -------------------------------------------------------------------
 
-// Every channel times the radial weight, truncated; no cap, no floor.
-void Darken(QuorelImage& image) {
-    const int32_t w = image.Width();
-    const int32_t h = image.Height();
-    if (w <= 0 || h <= 0) {
-        return;
-    }
-    const RadialFalloff falloff(w, h);
-    std::vector<float> weight(static_cast<size_t>(w));
-    int32_t* planes[3] = {image.Red(), image.Green(), image.Blue()};
-    for (int32_t y = 0; y < h; ++y) {
-        falloff.Row(y, weight.data());
-        const float* __restrict f = weight.data();
-        for (int32_t* plane : planes) {
-            int32_t* __restrict row = plane + ptrdiff_t(y) * w;
+// Every channel times the radial weight f, truncated; no cap, no floor. Fused
+// into the softening pass row by row (the same values as a pass of its own).
+class Darkening {
+public:
+    Darkening(int32_t w, int32_t h) : _falloff(w, h), _weight(static_cast<size_t>(w)) {}
+
+    void operator()(int32_t y, const std::array<int32_t*, 3>& rows) {
+        _falloff.Row(y, _weight.data());
+        const float* __restrict f = _weight.data();
+        const int32_t w = static_cast<int32_t>(_weight.size());
+        for (int32_t* row : rows) {
+            int32_t* __restrict v = row;
             for (int32_t x = 0; x < w; ++x) {
-                row[x] = ByteMath::Truncate(static_cast<float>(row[x]) * f[x]);
+                v[x] = ByteMath::Truncate(static_cast<float>(v[x]) * f[x]);
             }
         }
     }
+
+private:
+    RadialFalloff _falloff;
+    std::vector<float> _weight;
+};
+
+// Darkening, then Soften (its convolution and swap).
+void ToyCamera(QuorelImage& image) {
+    Darkening darkening(image.Width(), image.Height());
+    Convolution3x3::Apply(image, Convolution3x3::Soften(), std::ref(darkening));
+    image.SwapBackBuffer();
 }
 
 // --- film strip -------------------------------------------------------------------
@@ -242,8 +253,7 @@ void Filters::ToyCam(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    Darken(*image);
-    Soften(image);
+    ToyCamera(*image);
 }
 
 void Filters::FilmStripFilter(QuorelImage* image) {
