@@ -4,6 +4,7 @@
 #include "filters/Convolution3x3.h"
 #include "filters/HueTurn.h"
 #include "filters/RadialFalloff.h"
+#include "filters/ToneMath.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
@@ -106,17 +107,22 @@ void PopArtQuadrants(QuorelImage& image) {
 
 // --- toy camera -------------------------------------------------------------------
 
-// Every channel times the radial weight f, truncated; no cap, no floor. Fused
-// into the softening pass row by row (the same values as a pass of its own).
+// Every channel times the radial weight f, truncated; no cap, no floor; for the
+// film strip after the lowered contrast. Fused into the softening pass row by
+// row (the same values as passes of their own).
 class Darkening {
 public:
-    Darkening(int32_t w, int32_t h) : _falloff(w, h), _weight(static_cast<size_t>(w)) {}
+    Darkening(int32_t w, int32_t h, bool lowerContrast)
+        : _falloff(w, h), _weight(static_cast<size_t>(w)), _lowerContrast(lowerContrast) {}
 
     void operator()(int32_t y, const std::array<int32_t*, 3>& rows) {
         _falloff.Row(y, _weight.data());
         const float* __restrict f = _weight.data();
         const int32_t w = static_cast<int32_t>(_weight.size());
         for (int32_t* row : rows) {
+            if (_lowerContrast) {
+                ToneMath::ContrastRun(row, w, ToneMath::kContrastDown);
+            }
             int32_t* __restrict v = row;
             for (int32_t x = 0; x < w; ++x) {
                 v[x] = ByteMath::Truncate(static_cast<float>(v[x]) * f[x]);
@@ -127,11 +133,12 @@ public:
 private:
     RadialFalloff _falloff;
     std::vector<float> _weight;
+    bool _lowerContrast;
 };
 
-// Darkening, then Soften (its convolution and swap).
-void ToyCamera(QuorelImage& image) {
-    Darkening darkening(image.Width(), image.Height());
+// (DecreaseContrast,) the darkening, then Soften (its convolution and swap).
+void ToyCamera(QuorelImage& image, bool lowerContrast) {
+    Darkening darkening(image.Width(), image.Height(), lowerContrast);
     Convolution3x3::Apply(image, Convolution3x3::Soften(), std::ref(darkening));
     image.SwapBackBuffer();
 }
@@ -253,15 +260,14 @@ void Filters::ToyCam(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    ToyCamera(*image);
+    ToyCamera(*image, false);
 }
 
 void Filters::FilmStripFilter(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    DecreaseContrast(image);
-    ToyCam(image);
+    ToyCamera(*image, true); // DecreaseContrast, then ToyCam, in one pass
     // ToyCam's softening swapped the buffers: the planes are fetched afresh here.
     DrawStrip(*image);
 }

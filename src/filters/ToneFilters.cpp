@@ -1,6 +1,7 @@
 #include "filters/Filters.h"
 
 #include "filters/ByteMath.h"
+#include "filters/ToneMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -13,13 +14,10 @@ namespace {
 using ByteMath::TruncateCap;
 using ByteMath::TruncateCapFloor;
 
-constexpr float kRedWeight = 0.3f;
-constexpr float kGreenWeight = 0.59f;
-constexpr float kBlueWeight = 0.11f;
-
-constexpr float kMidGrey = 127.5f;
-constexpr float kContrastUp = 1.25f;
-constexpr float kContrastDown = 0.75f;
+using ToneMath::ContrastRun;
+using ToneMath::Grey;
+using ToneMath::kContrastDown;
+using ToneMath::kContrastUp;
 
 constexpr float kSepiaRed = 1.1f;
 constexpr float kSepiaGreen = 0.95f;
@@ -43,28 +41,10 @@ ColourPlanes Front(QuorelImage& image, int32_t count) {
     return {image.Red(), image.Green(), image.Blue(), count};
 }
 
-// (R * 0.3 + G * 0.59) + B * 0.11, truncated and capped (no floor).
-inline int32_t Grey(int32_t r, int32_t g, int32_t b) {
-    const float y = (static_cast<float>(r) * kRedWeight + static_cast<float>(g) * kGreenWeight) +
-                    static_cast<float>(b) * kBlueWeight;
-    return TruncateCap(y);
-}
-
-// (c - 127.5) * factor + 127.5, truncated, capped, floored.
-inline int32_t Contrast(int32_t c, float factor) {
-    return TruncateCapFloor((static_cast<float>(c) - kMidGrey) * factor + kMidGrey);
-}
-
 void GreyRun(const int32_t* __restrict r, const int32_t* __restrict g, const int32_t* __restrict b,
              int32_t* __restrict grey, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         grey[i] = Grey(r[i], g[i], b[i]);
-    }
-}
-
-void ContrastPlane(int32_t* __restrict plane, int32_t count, float factor) {
-    for (int32_t i = 0; i < count; ++i) {
-        plane[i] = Contrast(plane[i], factor);
     }
 }
 
@@ -88,9 +68,9 @@ void DesaturizePlanes(ColourPlanes p) {
 }
 
 void ContrastPlanes(ColourPlanes p, float factor) {
-    ContrastPlane(p.red, p.count, factor);
-    ContrastPlane(p.green, p.count, factor);
-    ContrastPlane(p.blue, p.count, factor);
+    ContrastRun(p.red, p.count, factor);
+    ContrastRun(p.green, p.count, factor);
+    ContrastRun(p.blue, p.count, factor);
 }
 
 void SepiaPlanes(ColourPlanes p) {
@@ -132,8 +112,8 @@ void ArtsyPlanes(ColourPlanes p) {
     for (int32_t start = 0; start < p.count; start += kRun) {
         const int32_t n = std::min(kRun, p.count - start);
         GreyRun(p.red + start, p.green + start, p.blue + start, grey, n);
-        ContrastPlane(grey, n, kContrastUp);
-        ContrastPlane(grey, n, kContrastUp);
+        ContrastRun(grey, n, kContrastUp);
+        ContrastRun(grey, n, kContrastUp);
         for (int32_t* plane : {p.red, p.green, p.blue}) {
             std::copy(grey, grey + n, plane + start);
         }
