@@ -46,6 +46,7 @@ Kernel Scaled(float LookTap::*weight) {
     }
     return kernel;
 }
+
 constexpr int kRows = 3; // rows y - 1, y, y + 1
 
 // Rows 0 and H - 1 and columns 0 and W - 1, which the convolution leaves alone,
