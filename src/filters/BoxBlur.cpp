@@ -1,6 +1,7 @@
 #include "filters/BoxBlur.h"
 
 #include "filters/ByteMath.h"
+#include "filters/WideKernel.h"
 
 #include <algorithm>
 
@@ -47,8 +48,9 @@ void InitColumns(const int32_t* src, int32_t w, int32_t h, int64_t r, Acc* col) 
 }
 
 template <typename Acc>
-void AdvanceColumns(const int32_t* __restrict leaving, const int32_t* __restrict entering,
-                    Acc* __restrict col, int32_t w) {
+TRELLICA_WIDE_KERNEL void AdvanceColumns(const int32_t* __restrict leaving,
+                                         const int32_t* __restrict entering, Acc* __restrict col,
+                                         int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
         col[x] = (col[x] - static_cast<Acc>(leaving[x])) + static_cast<Acc>(entering[x]);
     }
@@ -94,8 +96,8 @@ template <typename Acc> void Prefix(const Acc* __restrict col, Acc* __restrict p
 }
 
 template <typename Acc>
-void BlurRow(const Acc* __restrict col, Acc* __restrict prefix, int32_t* __restrict out, int32_t w,
-             int64_t r, float scale) {
+TRELLICA_WIDE_KERNEL void BlurRow(const Acc* __restrict col, Acc* __restrict prefix,
+                                  int32_t* __restrict out, int32_t w, int64_t r, float scale) {
     Prefix(col, prefix, w);
     // Columns r..w-1-r have their whole window inside the row.
     const int32_t midBegin = static_cast<int32_t>(std::min<int64_t>(r, w));
@@ -124,6 +126,15 @@ void Run(const int32_t* src, int32_t* dst, int32_t w, int32_t h, int64_t r, floa
     }
 }
 
+// Every value within 0..255.
+TRELLICA_WIDE_KERNEL bool AllBytes(const int32_t* src, int64_t n) {
+    int32_t outside = 0;
+    for (int64_t i = 0; i < n; ++i) {
+        outside |= src[i] & kOutsideByte;
+    }
+    return outside == 0;
+}
+
 } // namespace
 
 BoxBlur::BoxBlur(int32_t width, int32_t height, int32_t radius)
@@ -146,12 +157,7 @@ bool BoxBlur::FitsInt32(const int32_t* src) const {
     if ((int64_t(_width) + side + 1) * side * kByteMax > INT32_MAX) {
         return false;
     }
-    const int64_t n = int64_t(_width) * _height;
-    int32_t outside = 0;
-    for (int64_t i = 0; i < n; ++i) {
-        outside |= src[i] & kOutsideByte;
-    }
-    return outside == 0;
+    return AllBytes(src, int64_t(_width) * _height);
 }
 
 void BoxBlur::Apply(const int32_t* src, int32_t* dst) {

@@ -1,6 +1,7 @@
 #include "filters/Convolution3x3.h"
 
 #include "filters/ByteMath.h"
+#include "filters/WideKernel.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -83,15 +84,17 @@ struct Products {
     }
 };
 
-void Multiply(const int32_t* __restrict src, float weight, float* __restrict dst, int32_t w) {
+TRELLICA_WIDE_KERNEL void Multiply(const int32_t* __restrict src, float weight,
+                                   float* __restrict dst, int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
         dst[x] = static_cast<float>(src[x]) * weight;
     }
 }
 
 // Both kernels of the looks have two distinct weights: one conversion serves both.
-void MultiplyTwo(const int32_t* __restrict src, float first, float second,
-                 float* __restrict firstOut, float* __restrict secondOut, int32_t w) {
+TRELLICA_WIDE_KERNEL void MultiplyTwo(const int32_t* __restrict src, float first, float second,
+                                      float* __restrict firstOut, float* __restrict secondOut,
+                                      int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
         const float v = static_cast<float>(src[x]);
         firstOut[x] = v * first;
@@ -102,8 +105,8 @@ void MultiplyTwo(const int32_t* __restrict src, float first, float second,
 // One row of output from the product rows of each tap; N known at compile time,
 // so the tap loop unrolls and the column loop vectorises.
 template <int N>
-void Row(const std::array<const float*, kMaxTaps>& at, const Tap* taps, int32_t* __restrict out,
-         int32_t w) {
+TRELLICA_WIDE_KERNEL void Row(const std::array<const float*, kMaxTaps>& at, const Tap* taps,
+                              int32_t* __restrict out, int32_t w) {
     std::array<int32_t, N> dx;
     for (int k = 0; k < N; ++k) {
         dx[size_t(k)] = taps[k].dx;

@@ -1,6 +1,7 @@
 #include "filters/HueTurn.h"
 
 #include "filters/ByteMath.h"
+#include "filters/WideKernel.h"
 
 #include <algorithm>
 
@@ -36,7 +37,8 @@ struct Run {
     float t[kRun];
 };
 
-void Sectors(const float* __restrict hue, int32_t count, float angle, float* __restrict sector) {
+TRELLICA_WIDE_KERNEL void Sectors(const float* __restrict hue, int32_t count, float angle,
+                                  float* __restrict sector) {
     for (int32_t i = 0; i < count; ++i) {
         const float turned = hue[i] + angle;
         const float wrapped = turned - kFullTurn;
@@ -44,7 +46,8 @@ void Sectors(const float* __restrict hue, int32_t count, float angle, float* __r
     }
 }
 
-void Corners(const float* __restrict sn, const float* __restrict vn, int32_t count, Run& run) {
+TRELLICA_WIDE_KERNEL void Corners(const float* __restrict sn, const float* __restrict vn,
+                                  int32_t count, Run& run) {
     const float* __restrict sector = run.sector;
     int32_t* __restrict n = run.n;
     float* __restrict p = run.p;
@@ -62,8 +65,9 @@ void Corners(const float* __restrict sn, const float* __restrict vn, int32_t cou
 
 // Sectors 0..5: (v, t, p) (q, v, p) (p, v, t) (p, q, v) (t, p, v) (v, p, q), each
 // times 255, truncated, clamped to 0..255.
-void Pick(const Run& run, const float* __restrict vn, int32_t count, int32_t* __restrict red,
-          int32_t* __restrict green, int32_t* __restrict blue) {
+TRELLICA_WIDE_KERNEL void Pick(const Run& run, const float* __restrict vn, int32_t count,
+                               int32_t* __restrict red, int32_t* __restrict green,
+                               int32_t* __restrict blue) {
     for (int32_t i = 0; i < count; ++i) {
         const int32_t n = run.n[i];
         const float v = vn[i];
@@ -92,23 +96,14 @@ void Pick(const Run& run, const float* __restrict vn, int32_t count, int32_t* __
     }
 }
 
-} // namespace
-
-HueTurn::HueTurn(int32_t width)
-    : _red(static_cast<size_t>(std::max(width, 0))), _green(_red.size()), _blue(_red.size()),
-      _hue(_red.size()), _saturation(_red.size()), _value(_red.size()) {}
-
 // h: 0 when max = min; else (g - b) / (max - min) * 60 when max = r, else
 // ((b - r) / (max - min) + 2) * 60 when max = g, else ((r - g) / (max - min) + 4)
 // * 60, the integer differences converted before the division. s = (max - min)
 // / max * 100 (0 when max = 0), v = 100 * (max / 255).
-void HueTurn::Analyse(int32_t count) {
-    const int32_t* __restrict red = _red.data();
-    const int32_t* __restrict green = _green.data();
-    const int32_t* __restrict blue = _blue.data();
-    float* __restrict hue = _hue.data();
-    float* __restrict sn = _saturation.data();
-    float* __restrict vn = _value.data();
+TRELLICA_WIDE_KERNEL void AnalyseRun(const int32_t* __restrict red, const int32_t* __restrict green,
+                                     const int32_t* __restrict blue, int32_t count,
+                                     float* __restrict hue, float* __restrict sn,
+                                     float* __restrict vn) {
     for (int32_t i = 0; i < count; ++i) {
         const int32_t r = red[i];
         const int32_t g = green[i];
@@ -124,6 +119,17 @@ void HueTurn::Analyse(int32_t count) {
         sn[i] = std::max(saturation * kSaturationBoost / -kPercent, -1.0f);
         vn[i] = (kPercent * (static_cast<float>(mx) / kByteMax)) / kPercent;
     }
+}
+
+} // namespace
+
+HueTurn::HueTurn(int32_t width)
+    : _red(static_cast<size_t>(std::max(width, 0))), _green(_red.size()), _blue(_red.size()),
+      _hue(_red.size()), _saturation(_red.size()), _value(_red.size()) {}
+
+void HueTurn::Analyse(int32_t count) {
+    AnalyseRun(_red.data(), _green.data(), _blue.data(), count, _hue.data(), _saturation.data(),
+               _value.data());
 }
 
 // h' = (h + angle) mod 360; hs = h' / 60, n = floor(hs), f = hs - n; sn = s' / -100,

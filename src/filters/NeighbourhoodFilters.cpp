@@ -4,6 +4,7 @@
 #include "filters/ByteMath.h"
 #include "filters/Convolution3x3.h"
 #include "filters/RadialFalloff.h"
+#include "filters/WideKernel.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -37,8 +38,9 @@ void FocusWeights(const RadialFalloff& falloff, int32_t w, int32_t y, float* kee
 }
 
 // front = truncate(front * m + back * (1 - m)); no cap, no floor.
-void FocusRow(int32_t* __restrict front, const int32_t* __restrict back,
-              const float* __restrict keep, const float* __restrict blur, int32_t w) {
+TRELLICA_WIDE_KERNEL void FocusRow(int32_t* __restrict front, const int32_t* __restrict back,
+                                   const float* __restrict keep, const float* __restrict blur,
+                                   int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
         front[x] = ByteMath::Truncate(static_cast<float>(front[x]) * keep[x] +
                                       static_cast<float>(back[x]) * blur[x]);

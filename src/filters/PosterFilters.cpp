@@ -5,6 +5,7 @@
 #include "filters/HueTurn.h"
 #include "filters/RadialFalloff.h"
 #include "filters/ToneMath.h"
+#include "filters/WideKernel.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
@@ -107,6 +108,12 @@ void PopArtQuadrants(QuorelImage& image) {
 
 // --- toy camera -------------------------------------------------------------------
 
+TRELLICA_WIDE_KERNEL void DarkenRow(int32_t* __restrict row, const float* __restrict f, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) {
+        row[x] = ByteMath::Truncate(static_cast<float>(row[x]) * f[x]);
+    }
+}
+
 // Every channel times the radial weight f, truncated; no cap, no floor; for the
 // film strip after the lowered contrast. Fused into the softening pass row by
 // row (the same values as passes of their own).
@@ -117,16 +124,13 @@ public:
 
     void operator()(int32_t y, const std::array<int32_t*, 3>& rows) {
         _falloff.Row(y, _weight.data());
-        const float* __restrict f = _weight.data();
+        const float* f = _weight.data();
         const int32_t w = static_cast<int32_t>(_weight.size());
         for (int32_t* row : rows) {
             if (_lowerContrast) {
                 ToneMath::ContrastRun(row, w, ToneMath::kContrastDown);
             }
-            int32_t* __restrict v = row;
-            for (int32_t x = 0; x < w; ++x) {
-                v[x] = ByteMath::Truncate(static_cast<float>(v[x]) * f[x]);
-            }
+            DarkenRow(row, f, w);
         }
     }
 

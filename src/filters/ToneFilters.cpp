@@ -2,6 +2,7 @@
 
 #include "filters/ByteMath.h"
 #include "filters/ToneMath.h"
+#include "filters/WideKernel.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -41,21 +42,22 @@ ColourPlanes Front(QuorelImage& image, int32_t count) {
     return {image.Red(), image.Green(), image.Blue(), count};
 }
 
-void GreyRun(const int32_t* __restrict r, const int32_t* __restrict g, const int32_t* __restrict b,
-             int32_t* __restrict grey, int32_t count) {
+TRELLICA_WIDE_KERNEL void GreyRun(const int32_t* __restrict r, const int32_t* __restrict g,
+                                  const int32_t* __restrict b, int32_t* __restrict grey,
+                                  int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         grey[i] = Grey(r[i], g[i], b[i]);
     }
 }
 
-void TintRun(const int32_t* __restrict grey, int32_t* __restrict plane, int32_t count,
-             float component) {
+TRELLICA_WIDE_KERNEL void TintRun(const int32_t* __restrict grey, int32_t* __restrict plane,
+                                  int32_t count, float component) {
     for (int32_t i = 0; i < count; ++i) {
         plane[i] = TruncateCapFloor(static_cast<float>(grey[i]) * component);
     }
 }
 
-void DesaturizePlanes(ColourPlanes p) {
+TRELLICA_WIDE_KERNEL void DesaturizePlanes(ColourPlanes p) {
     int32_t* __restrict r = p.red;
     int32_t* __restrict g = p.green;
     int32_t* __restrict b = p.blue;
@@ -73,7 +75,7 @@ void ContrastPlanes(ColourPlanes p, float factor) {
     ContrastRun(p.blue, p.count, factor);
 }
 
-void SepiaPlanes(ColourPlanes p) {
+TRELLICA_WIDE_KERNEL void SepiaPlanes(ColourPlanes p) {
     int32_t* __restrict r = p.red;
     int32_t* __restrict g = p.green;
     int32_t* __restrict b = p.blue;
@@ -85,7 +87,7 @@ void SepiaPlanes(ColourPlanes p) {
     }
 }
 
-void PosterizePlane(int32_t* __restrict plane, int32_t count) {
+TRELLICA_WIDE_KERNEL void PosterizePlane(int32_t* __restrict plane, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         // |c * 0.01| rounds to at most 21474836 for any int32 c: the conversion is
         // safe and the product with 100 stays within int32.

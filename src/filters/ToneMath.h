@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // The per-pixel formulas of the grey and contrast steps, shared by the tone
-// filters and the looks that fuse them into passes of their own. Inline, so
-// that the loops calling them vectorise.
+// filters and the looks that fuse them into passes of their own. The formulas
+// are inline, so that the loops calling them vectorise.
 namespace ToneMath {
 
 constexpr float kRedWeight = 0.3f;
@@ -29,10 +29,7 @@ inline int32_t Contrast(int32_t c, float factor) {
     return ByteMath::TruncateCapFloor((static_cast<float>(c) - kMidGrey) * factor + kMidGrey);
 }
 
-inline void ContrastRun(int32_t* __restrict values, int32_t count, float factor) {
-    for (int32_t i = 0; i < count; ++i) {
-        values[i] = Contrast(values[i], factor);
-    }
-}
+// Contrast of count values in place.
+void ContrastRun(int32_t* values, int32_t count, float factor);
 
 } // namespace ToneMath
