@@ -1,6 +1,7 @@
 #include "filters/BoxBlur.h"
 
-#include "image/PixelMath.h"
+#include "filters/ByteMath.h"
+#include "filters/WideKernel.h"
 
 #include <algorithm>
 
@@ -19,7 +20,7 @@ const int32_t* ClampedRow(const int32_t* src, int64_t j, int32_t w, int32_t h) {
 }
 
 template <typename Acc> inline int32_t Finish(Acc sum, float scale) {
-    return PixelMath::CapFloor(PixelMath::Truncate(scale * static_cast<float>(sum)));
+    return ByteMath::TruncateCapFloor(scale * static_cast<float>(sum));
 }
 
 // Column sums of the rows -r..r (clamped) for row 0: row 0 stands for the r + 1
@@ -47,8 +48,9 @@ void InitColumns(const int32_t* src, int32_t w, int32_t h, int64_t r, Acc* col) 
 }
 
 template <typename Acc>
-void AdvanceColumns(const int32_t* __restrict leaving, const int32_t* __restrict entering,
-                    Acc* __restrict col, int32_t w) {
+TRELLICA_WIDE_KERNEL void AdvanceColumns(const int32_t* __restrict leaving,
+                                         const int32_t* __restrict entering, Acc* __restrict col,
+                                         int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
         col[x] = (col[x] - static_cast<Acc>(leaving[x])) + static_cast<Acc>(entering[x]);
     }
@@ -69,13 +71,34 @@ Acc EdgeWindow(const Acc* col, const Acc* prefix, int32_t w, int64_t r, int64_t 
     return sum;
 }
 
-template <typename Acc>
-void BlurRow(const Acc* __restrict col, Acc* __restrict prefix, int32_t* __restrict out, int32_t w,
-             int64_t r, float scale) {
+// prefix[k] = col[0] + ... + col[k - 1]. Blocks of four are summed apart from
+// the carry, so that only one addition per block waits for the one before.
+template <typename Acc> void Prefix(const Acc* __restrict col, Acc* __restrict prefix, int32_t w) {
+    constexpr int32_t kBlock = 4;
+    Acc carry = 0;
     prefix[0] = 0;
-    for (int32_t x = 0; x < w; ++x) {
-        prefix[x + 1] = prefix[x] + col[x];
+    int32_t x = 0;
+    for (; x + kBlock <= w; x += kBlock) {
+        const Acc a = col[x];
+        const Acc b = a + col[x + 1];
+        const Acc c = b + col[x + 2];
+        const Acc d = c + col[x + 3];
+        prefix[x + 1] = carry + a;
+        prefix[x + 2] = carry + b;
+        prefix[x + 3] = carry + c;
+        prefix[x + 4] = carry + d;
+        carry += d;
     }
+    for (; x < w; ++x) {
+        carry += col[x];
+        prefix[x + 1] = carry;
+    }
+}
+
+template <typename Acc>
+TRELLICA_WIDE_KERNEL void BlurRow(const Acc* __restrict col, Acc* __restrict prefix,
+                                  int32_t* __restrict out, int32_t w, int64_t r, float scale) {
+    Prefix(col, prefix, w);
     // Columns r..w-1-r have their whole window inside the row.
     const int32_t midBegin = static_cast<int32_t>(std::min<int64_t>(r, w));
     const int32_t midEnd = static_cast<int32_t>(std::max<int64_t>(midBegin, w - r));
@@ -103,6 +126,15 @@ void Run(const int32_t* src, int32_t* dst, int32_t w, int32_t h, int64_t r, floa
     }
 }
 
+// Every value within 0..255.
+TRELLICA_WIDE_KERNEL bool AllBytes(const int32_t* src, int64_t n) {
+    int32_t outside = 0;
+    for (int64_t i = 0; i < n; ++i) {
+        outside |= src[i] & kOutsideByte;
+    }
+    return outside == 0;
+}
+
 } // namespace
 
 BoxBlur::BoxBlur(int32_t width, int32_t height, int32_t radius)
@@ -125,12 +157,7 @@ bool BoxBlur::FitsInt32(const int32_t* src) const {
     if ((int64_t(_width) + side + 1) * side * kByteMax > INT32_MAX) {
         return false;
     }
-    const int64_t n = int64_t(_width) * _height;
-    int32_t outside = 0;
-    for (int64_t i = 0; i < n; ++i) {
-        outside |= src[i] & kOutsideByte;
-    }
-    return outside == 0;
+    return AllBytes(src, int64_t(_width) * _height);
 }
 
 void BoxBlur::Apply(const int32_t* src, int32_t* dst) {

@@ -1,12 +1,13 @@
 #include "filters/Filters.h"
 
 #include "filters/BoxBlur.h"
+#include "filters/ByteMath.h"
+#include "filters/Convolution3x3.h"
 #include "filters/RadialFalloff.h"
-#include "image/PixelMath.h"
+#include "filters/WideKernel.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -16,95 +17,8 @@
 
 namespace {
 
-using PixelMath::CapFloor;
-using PixelMath::Truncate;
-
-// The 3 x 3 taps in summation order, with their unscaled weights.
-struct Tap {
-    int32_t dx;
-    int32_t dy;
-    float soften;
-    float sharpen;
-};
-constexpr int kTapCount = 9;
-constexpr std::array<Tap, kTapCount> kTaps = {{
-    {-1, -1, 8.0f, 0.0f},
-    {0, -1, 8.0f, -1.0f},
-    {+1, -1, 8.0f, 0.0f},
-    {-1, 0, 8.0f, -1.0f},
-    {0, 0, 1.0f, 5.0f},
-    {+1, 0, 8.0f, -1.0f},
-    {+1, +1, 8.0f, 0.0f},
-    {0, +1, 8.0f, -1.0f},
-    {-1, +1, 8.0f, 0.0f},
-}};
-using Weights = std::array<float, kTapCount>;
-
 constexpr int32_t kFocusRadius = 20;
 constexpr float kFocusPower = 4.0f;
-
-// Each weight times 1 / (the sum of the weights in tap order).
-Weights Scaled(float Tap::*weight) {
-    float sum = 0.0f;
-    for (const Tap& tap : kTaps) {
-        sum += tap.*weight;
-    }
-    const float s = 1.0f / sum;
-    Weights scaled{};
-    for (int k = 0; k < kTapCount; ++k) {
-        scaled[k] = s * kTaps[k].*weight;
-    }
-    return scaled;
-}
-
-// Rows 0 and H - 1 and columns 0 and W - 1, which the convolution leaves alone,
-// keep the picture's own values rather than stale back-buffer memory.
-void CopyBorder(const int32_t* src, int32_t* dst, int32_t w, int32_t h) {
-    const size_t width = static_cast<size_t>(w);
-    std::copy(src, src + width, dst);
-    const size_t last = static_cast<size_t>(h - 1) * width;
-    std::copy(src + last, src + last + width, dst + last);
-    for (int32_t y = 1; y < h - 1; ++y) {
-        const size_t row = static_cast<size_t>(y) * width;
-        dst[row] = src[row];
-        dst[row + width - 1] = src[row + width - 1];
-    }
-}
-
-// Interior pixels: the nine products added in tap order, truncated, capped,
-// floored.
-void ConvolvePlane(const int32_t* src, int32_t* __restrict dst, int32_t w, int32_t h,
-                   const Weights& weight) {
-    for (int32_t y = 1; y < h - 1; ++y) {
-        std::array<const int32_t*, kTapCount> row;
-        for (int k = 0; k < kTapCount; ++k) {
-            row[k] = src + static_cast<ptrdiff_t>(y + kTaps[k].dy) * w;
-        }
-        int32_t* out = dst + static_cast<ptrdiff_t>(y) * w;
-        for (int32_t x = 1; x < w - 1; ++x) {
-            float sum = 0.0f;
-            for (int k = 0; k < kTapCount; ++k) {
-                sum += static_cast<float>(row[k][x + kTaps[k].dx]) * weight[k];
-            }
-            out[x] = CapFloor(Truncate(sum));
-        }
-    }
-}
-
-void Convolve3x3(QuorelImage& image, const Weights& weight) {
-    const int32_t w = image.Width();
-    const int32_t h = image.Height();
-    if (w > 0 && h > 0) {
-        int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
-        int32_t* back[3] = {image.Red_Backbuffer(), image.Green_Backbuffer(),
-                            image.Blue_Backbuffer()};
-        for (int c = 0; c < 3; ++c) {
-            CopyBorder(front[c], back[c], w, h);
-            ConvolvePlane(front[c], back[c], w, h, weight);
-        }
-    }
-    image.SwapBackBuffer();
-}
 
 // Blend weights m = (falloff)^4 and 1 - m of row y. Mirrored columns (x and
 // W - x) have equal squares and so equal weights: one power call serves both.
@@ -124,11 +38,12 @@ void FocusWeights(const RadialFalloff& falloff, int32_t w, int32_t y, float* kee
 }
 
 // front = truncate(front * m + back * (1 - m)); no cap, no floor.
-void FocusRow(int32_t* __restrict front, const int32_t* __restrict back,
-              const float* __restrict keep, const float* __restrict blur, int32_t w) {
+TRELLICA_WIDE_KERNEL void FocusRow(int32_t* __restrict front, const int32_t* __restrict back,
+                                   const float* __restrict keep, const float* __restrict blur,
+                                   int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
-        front[x] = Truncate(static_cast<float>(front[x]) * keep[x] +
-                            static_cast<float>(back[x]) * blur[x]);
+        front[x] = ByteMath::Truncate(static_cast<float>(front[x]) * keep[x] +
+                                      static_cast<float>(back[x]) * blur[x]);
     }
 }
 
@@ -170,16 +85,16 @@ void Filters::Soften(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    static const Weights weights = Scaled(&Tap::soften);
-    Convolve3x3(*image, weights);
+    Convolution3x3::Apply(*image, Convolution3x3::Soften());
+    image->SwapBackBuffer();
 }
 
 void Filters::Sharpen(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    static const Weights weights = Scaled(&Tap::sharpen);
-    Convolve3x3(*image, weights);
+    Convolution3x3::Apply(*image, Convolution3x3::Sharpen());
+    image->SwapBackBuffer();
 }
 
 void Filters::GaussBlurToBackBuffer(QuorelImage* image, int32_t radius) {

@@ -1,10 +1,17 @@
 #include "filters/Filters.h"
 
+#include "filters/ByteMath.h"
+#include "filters/Convolution3x3.h"
+#include "filters/HueTurn.h"
 #include "filters/RadialFalloff.h"
+#include "filters/ToneMath.h"
+#include "filters/WideKernel.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <vector>
 
 // Composite looks: pop art (tiling with a hue turn), toy camera (radial
@@ -12,138 +19,132 @@
 
 namespace {
 
-using PixelMath::CapFloor;
 using PixelMath::Truncate;
 
 // --- pop art --------------------------------------------------------------------
 
-// Hue turn of each quadrant, in degrees.
-constexpr float kTurnTopLeft = 270.0f;
-constexpr float kTurnTopRight = 90.0f;
-constexpr float kTurnBottomLeft = 135.0f;
-constexpr float kTurnBottomRight = 180.0f;
-
-constexpr float kDegreesPerSector = 60.0f;
-constexpr float kFullTurn = 360.0f;
-constexpr float kPercent = 100.0f;
-constexpr float kByteMax = 255.0f;
-constexpr float kSaturationBoost = 1.5f;
-
-struct RowPlanes {
-    int32_t* red;
-    int32_t* green;
-    int32_t* blue;
+// The quadrants: which half of the rows and columns, and the hue turn in degrees.
+struct Quadrant {
+    bool bottom;
+    bool right;
+    float turn;
+};
+constexpr Quadrant kQuadrants[] = {
+    {false, false, 270.0f},
+    {false, true, 90.0f},
+    {true, false, 135.0f},
+    {true, true, 180.0f},
 };
 
-// back(x, y) = front((2x) mod W, (2y) mod H): each quadrant shows the whole
-// picture at half size.
-void GatherHalfSize(const int32_t* __restrict front, int32_t* __restrict back, int32_t w,
-                    int32_t h) {
-    const int32_t evenColumns = static_cast<int32_t>((int64_t(w) + 1) / 2); // 2x < W
-    for (int32_t y = 0; y < h; ++y) {
-        const int32_t* in = front + (int64_t(2) * y % h) * w;
-        int32_t* out = back + int64_t(y) * w;
-        for (int32_t x = 0; x < evenColumns; ++x) {
-            out[x] = in[int64_t(2) * x];
+// Pixel (x, y) shows the source ((2x) mod W, (2y) mod H). With W and H even all
+// four quadrants show the same pixels, the even columns of the even rows, so
+// each row of them is analysed once and turned four times.
+void PopArtEven(QuorelImage& image, HueTurn& hues) {
+    const int32_t w = image.Width();
+    const int32_t hw = w / 2;
+    const int32_t hh = image.Height() / 2;
+    const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
+    int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
+    for (int32_t y = 0; y < hh; ++y) {
+        for (int c = 0; c < 3; ++c) {
+            const int32_t* in = front[c] + int64_t(2) * y * w;
+            for (int32_t k = 0; k < hw; ++k) {
+                gathered[c][k] = in[2 * k];
+            }
         }
-        for (int32_t x = evenColumns; x < w; ++x) {
-            out[x] = in[int64_t(2) * x - w];
+        hues.Analyse(hw);
+        for (const Quadrant& q : kQuadrants) {
+            const int64_t at = int64_t(q.bottom ? y + hh : y) * w + (q.right ? hw : 0);
+            hues.Turn(0, hw, q.turn, image.Red_Backbuffer() + at, image.Green_Backbuffer() + at,
+                      image.Blue_Backbuffer() + at);
         }
     }
 }
 
-// Hue turned and saturation raised, in place, for count pixels whose values lie
-// in 0..255 (the contrast step caps and floors them). For such values the turned
-// hue h + turn lies in 30..570, where the double remainder modulo 360 equals
-// h - 360 exactly in float, so no fmod call is needed; and where the boosted
-// saturation is 0 the sector formulas give v / 100 * 255 in every channel, the
-// grey value, so the grey case needs no branch of its own.
-void TurnHues(RowPlanes p, int32_t count, float turn) {
-    int32_t* __restrict red = p.red;
-    int32_t* __restrict green = p.green;
-    int32_t* __restrict blue = p.blue;
-    for (int32_t i = 0; i < count; ++i) {
-        const int32_t r = red[i];
-        const int32_t g = green[i];
-        const int32_t b = blue[i];
-        const int32_t mx = std::max(r, std::max(g, b));
-        const int32_t mn = std::min(r, std::min(g, b));
-        const int32_t delta = mx - mn;
-        const int32_t num = mx == r ? g - b : (mx == g ? b - r : r - g);
-        const float offset = mx == r ? 0.0f : (mx == g ? 2.0f : 4.0f);
-        const float spread = static_cast<float>(delta == 0 ? 1 : delta);
-        const float hue =
-            delta == 0 ? 0.0f : (static_cast<float>(num) / spread + offset) * kDegreesPerSector;
-        const float saturation =
-            mx == 0 ? 0.0f
-                    : (static_cast<float>(delta) / static_cast<float>(mx == 0 ? 1 : mx)) * kPercent;
-        const float value = kPercent * (static_cast<float>(mx) / kByteMax);
-
-        float turned = hue + turn;
-        turned = turned >= kFullTurn ? turned - kFullTurn : turned;
-        turned = turned < 0.0f ? turned + kFullTurn : turned;
-        float boosted = saturation * kSaturationBoost;
-        boosted = boosted > kPercent ? kPercent : boosted;
-
-        const float hs = turned / kDegreesPerSector;
-        const int32_t n = static_cast<int32_t>(hs); // hs >= 0: truncation is the floor
-        const float f = hs - static_cast<float>(n);
-        const float sn = boosted / -kPercent;
-        const float vn = value / kPercent;
-        const float pv = (sn + 1.0f) * vn;
-        const float qv = (sn * f + 1.0f) * vn;
-        const float tv = ((1.0f - f) * sn + 1.0f) * vn;
-
-        // Sectors 0..5: (vn, t, p) (q, vn, p) (p, vn, t) (p, q, vn) (t, p, vn) (vn, p, q).
-        const float ro = n == 0 ? vn : n == 1 ? qv : n <= 3 ? pv : n == 4 ? tv : vn;
-        const float go = n == 0 ? tv : n <= 2 ? vn : n == 3 ? qv : pv;
-        const float bo = n <= 1 ? pv : n == 2 ? tv : n <= 4 ? vn : qv;
-        red[i] = CapFloor(Truncate(ro * kByteMax));
-        green[i] = CapFloor(Truncate(go * kByteMax));
-        blue[i] = CapFloor(Truncate(bo * kByteMax));
+// Any size, row by row: gather the row's sources, analyse, turn each half.
+void PopArtAnySize(QuorelImage& image, HueTurn& hues) {
+    const int32_t w = image.Width();
+    const int32_t h = image.Height();
+    const int32_t hw = w / 2;
+    const int32_t evenColumns = static_cast<int32_t>((int64_t(w) + 1) / 2); // 2x < W
+    const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
+    int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
+    for (int32_t y = 0; y < h; ++y) {
+        for (int c = 0; c < 3; ++c) {
+            const int32_t* in = front[c] + (int64_t(2) * y % h) * w;
+            for (int32_t x = 0; x < evenColumns; ++x) {
+                gathered[c][x] = in[int64_t(2) * x];
+            }
+            for (int32_t x = evenColumns; x < w; ++x) {
+                gathered[c][x] = in[int64_t(2) * x - w];
+            }
+        }
+        hues.Analyse(w);
+        const bool bottom = y >= h / 2;
+        for (const Quadrant& q : kQuadrants) {
+            if (q.bottom == bottom) {
+                const int32_t from = q.right ? hw : 0;
+                const int64_t at = int64_t(y) * w + from;
+                hues.Turn(from, q.right ? w - hw : hw, q.turn, image.Red_Backbuffer() + at,
+                          image.Green_Backbuffer() + at, image.Blue_Backbuffer() + at);
+            }
+        }
     }
 }
 
 void PopArtQuadrants(QuorelImage& image) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
-    GatherHalfSize(image.Red(), image.Red_Backbuffer(), w, h);
-    GatherHalfSize(image.Green(), image.Green_Backbuffer(), w, h);
-    GatherHalfSize(image.Blue(), image.Blue_Backbuffer(), w, h);
-    const int32_t hw = w / 2;
-    const int32_t hh = h / 2;
-    for (int32_t y = 0; y < h; ++y) {
-        const ptrdiff_t row = ptrdiff_t(y) * w;
-        const RowPlanes left{image.Red_Backbuffer() + row, image.Green_Backbuffer() + row,
-                             image.Blue_Backbuffer() + row};
-        const RowPlanes right{left.red + hw, left.green + hw, left.blue + hw};
-        TurnHues(left, hw, y < hh ? kTurnTopLeft : kTurnBottomLeft);
-        TurnHues(right, w - hw, y < hh ? kTurnTopRight : kTurnBottomRight);
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    HueTurn hues(w);
+    if (w % 2 == 0 && h % 2 == 0) {
+        PopArtEven(image, hues);
+    } else {
+        PopArtAnySize(image, hues);
     }
 }
 
 // --- toy camera -------------------------------------------------------------------
 
-// Every channel times the radial weight, truncated; no cap, no floor.
-void Darken(QuorelImage& image) {
-    const int32_t w = image.Width();
-    const int32_t h = image.Height();
-    if (w <= 0 || h <= 0) {
-        return;
+TRELLICA_WIDE_KERNEL void DarkenRow(int32_t* __restrict row, const float* __restrict f, int32_t w) {
+    for (int32_t x = 0; x < w; ++x) {
+        row[x] = ByteMath::Truncate(static_cast<float>(row[x]) * f[x]);
     }
-    const RadialFalloff falloff(w, h);
-    std::vector<float> weight(static_cast<size_t>(w));
-    int32_t* planes[3] = {image.Red(), image.Green(), image.Blue()};
-    for (int32_t y = 0; y < h; ++y) {
-        falloff.Row(y, weight.data());
-        const float* __restrict f = weight.data();
-        for (int32_t* plane : planes) {
-            int32_t* __restrict row = plane + ptrdiff_t(y) * w;
-            for (int32_t x = 0; x < w; ++x) {
-                row[x] = Truncate(static_cast<float>(row[x]) * f[x]);
+}
+
+// Every channel times the radial weight f, truncated; no cap, no floor; for the
+// film strip after the lowered contrast. Fused into the softening pass row by
+// row (the same values as passes of their own).
+class Darkening {
+public:
+    Darkening(int32_t w, int32_t h, bool lowerContrast)
+        : _falloff(w, h), _weight(static_cast<size_t>(w)), _lowerContrast(lowerContrast) {}
+
+    void operator()(int32_t y, const std::array<int32_t*, 3>& rows) {
+        _falloff.Row(y, _weight.data());
+        const float* f = _weight.data();
+        const int32_t w = static_cast<int32_t>(_weight.size());
+        for (int32_t* row : rows) {
+            if (_lowerContrast) {
+                ToneMath::ContrastRun(row, w, ToneMath::kContrastDown);
             }
+            DarkenRow(row, f, w);
         }
     }
+
+private:
+    RadialFalloff _falloff;
+    std::vector<float> _weight;
+    bool _lowerContrast;
+};
+
+// (DecreaseContrast,) the darkening, then Soften (its convolution and swap).
+void ToyCamera(QuorelImage& image, bool lowerContrast) {
+    Darkening darkening(image.Width(), image.Height(), lowerContrast);
+    Convolution3x3::Apply(image, Convolution3x3::Soften(), std::ref(darkening));
+    image.SwapBackBuffer();
 }
 
 // --- film strip -------------------------------------------------------------------
@@ -181,12 +182,24 @@ Outside Clip(int64_t low, int64_t high, int32_t w) {
             static_cast<int32_t>(std::clamp<int64_t>(high, -1, w - 1))};
 }
 
-void BandsRow(int32_t* __restrict row, int32_t w, Outside black, Outside rim) {
-    for (int32_t x = 0; x < w; ++x) {
-        const bool inBlack = x < black.low || x > black.high;
-        const bool inRim = x < rim.low || x > rim.high;
-        row[x] = inBlack ? 0 : (inRim ? row[x] / 2 : row[x]);
+void HalveRun(int32_t* __restrict begin, const int32_t* end) {
+    for (int32_t* p = begin; p < end; ++p) {
+        *p /= 2; // toward zero
     }
+}
+
+// Black where x < black.low or x > black.high; of the rest, halved where
+// x < rim.low or x > rim.high. Only those runs are touched: the middle of a row
+// keeps its values without being visited.
+void BandsRow(int32_t* row, int32_t w, Outside black, Outside rim) {
+    const int32_t keepFrom = black.low;
+    const int32_t keepTo = std::max(black.high, keepFrom - 1); // keepFrom - 1: all black
+    std::fill(row, row + keepFrom, 0);
+    std::fill(row + keepTo + 1, row + w, 0);
+    const int32_t leftEnd = std::clamp(rim.low, keepFrom, keepTo + 1);
+    HalveRun(row + keepFrom, row + leftEnd);
+    const int32_t rightBegin = std::clamp(rim.high + 1, leftEnd, keepTo + 1);
+    HalveRun(row + rightBegin, row + keepTo + 1);
 }
 
 void FillColumns(int32_t* row, int32_t w, int64_t from, int64_t to, int32_t value) {
@@ -251,16 +264,14 @@ void Filters::ToyCam(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    Darken(*image);
-    Soften(image);
+    ToyCamera(*image, false);
 }
 
 void Filters::FilmStripFilter(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    DecreaseContrast(image);
-    ToyCam(image);
+    ToyCamera(*image, true); // DecreaseContrast, then ToyCam, in one pass
     // ToyCam's softening swapped the buffers: the planes are fetched afresh here.
     DrawStrip(*image);
 }

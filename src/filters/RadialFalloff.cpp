@@ -10,7 +10,8 @@ RadialFalloff::RadialFalloff(int32_t width, int32_t height)
     : _width(width < 0 ? 0 : width), _cy(static_cast<float>(height) * kHalf),
       _dx2(static_cast<std::size_t>(_width)) {
     const float cx = static_cast<float>(width) * kHalf;
-    _k = 1.0f / (cx * cx + _cy * _cy);
+    const float halfDiagonal2 = cx * cx + _cy * _cy;
+    _k = halfDiagonal2 > 0.0f ? 1.0f / halfDiagonal2 : 0.0f; // 0 x 0: no pixel to weigh
     for (int32_t x = 0; x < _width; ++x) {
         const float dx = cx - static_cast<float>(x);
         _dx2[static_cast<std::size_t>(x)] = dx * dx;

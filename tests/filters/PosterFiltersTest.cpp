@@ -1,4 +1,5 @@
 #include "filters/Filters.h"
+#include "filters/HueTurn.h"
 #include "image/QuorelImage.h"
 #include "support/TestPictures.h"
 
@@ -77,6 +78,30 @@ TEST(PosterFilters, PopArtKeepsGreysGrey) {
             EXPECT_EQ(out[1], out[0]);
             EXPECT_EQ(out[2], out[0]);
         }
+    }
+}
+
+// The colour step alone, on every grey value: 19 of the 256 come back one lower
+// (the truncation of v / 100 * 255), the others unchanged, in every quadrant.
+TEST(PosterFilters, HueTurnTakes19GreysOneLower) {
+    HueTurn hues(256);
+    for (int32_t v = 0; v < 256; ++v) {
+        hues.Red()[v] = hues.Green()[v] = hues.Blue()[v] = v;
+    }
+    hues.Analyse(256);
+    for (float turn : {270.0f, 90.0f, 135.0f, 180.0f}) {
+        std::vector<int32_t> r(256), g(256), b(256);
+        hues.Turn(0, 256, turn, r.data(), g.data(), b.data());
+        int lower = 0;
+        for (int32_t v = 0; v < 256; ++v) {
+            EXPECT_TRUE(r[v] == v || r[v] == v - 1) << v;
+            EXPECT_EQ(g[v], r[v]);
+            EXPECT_EQ(b[v], r[v]);
+            lower += r[v] == v - 1;
+        }
+        EXPECT_EQ(lower, 19) << turn;
+        EXPECT_EQ(r[45], 44);
+        EXPECT_EQ(r[128], 128);
     }
 }
 
