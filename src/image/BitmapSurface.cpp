@@ -89,22 +89,6 @@ QImage BitmapSurface::ToBitmap(const QImage& picture) {
     return picture.format() == target ? picture : picture.convertToFormat(target);
 }
 
-bool BitmapSurface::IsOpaque(const QImage& bitmap) {
-    if (!bitmap.hasAlphaChannel()) {
-        return true;
-    }
-    const QImage rgba = ToBitmap(bitmap);
-    for (int y = 0; y < rgba.height(); ++y) {
-        const uchar* row = rgba.constScanLine(y);
-        for (int x = 0; x < rgba.width(); ++x) {
-            if (row[4 * x + 3] != 255) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 void BitmapSurface::DrawWithDropShadow(QPainter& painter, const QImage& bitmap,
                                        const QRectF& target) {
     if (bitmap.isNull()) {

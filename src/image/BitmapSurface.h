@@ -27,8 +27,6 @@ public:
     // The picture as one bitmap in a surface layout; masks and grey pictures
     // become RGBA like any other. Null stays null.
     static QImage ToBitmap(const QImage& picture);
-    // True when every pixel of a bitmap is fully opaque.
-    static bool IsOpaque(const QImage& bitmap);
 
     // Draws the bitmap into target with a drop shadow under it: 5 right, 5 down,
     // blurred over about 25 pixels, black at one third opacity.
