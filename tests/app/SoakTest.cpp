@@ -97,7 +97,10 @@ public:
             _app.Click("textBackgroundToggle");
             break;
         }
+        // As the application's event loop would: handle what the edit posted,
+        // including the objects Qt deletes later (its busy-bar animations).
         QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
 private:
