@@ -24,16 +24,6 @@ TEST(CropGestureGeometry, TruncationSaturatesInsteadOfOverflowing) {
     }
 }
 
-TEST(CropGestureGeometry, FlipsBetweenWidgetAndViewCoordinates) {
-    const ViewPoint p = ToViewPoint(QPointF(40, 250), 300.0f); // 50 above the bottom
-    EXPECT_EQ(p.x, 40.0f);
-    EXPECT_EQ(p.y, 50.0f);
-    EXPECT_EQ(ToWidgetRect({50, 50, 100, 100}, 300.0f), QRectF(50, 150, 100, 100));
-    EXPECT_EQ(ToWidgetRect({0, 49.5f, 300, 1}, 300.0f), QRectF(0, 249.5, 300, 1)); // a guide
-    EXPECT_EQ(ToWidgetRect({0, 10, -20, 30}, 300.0f), QRectF(0, 260, -20, 30));    // negative size
-    EXPECT_EQ(CropFraction(50.0f, 0.0f, 0.0f), 0.0f); // no fit yet: no division by zero
-}
-
 TEST(CropGestureGeometry, CornerLabelsCountYDownFromTheTop) {
     struct Case {
         ViewRect selection;
@@ -55,6 +45,7 @@ TEST(CropGestureGeometry, CornerLabelsCountYDownFromTheTop) {
         EXPECT_EQ(labels[1].at.x, c.bottomRightAt.x);
         EXPECT_EQ(labels[1].at.y, c.bottomRightAt.y);
     }
+    EXPECT_EQ(CropFraction(50.0f, 0.0f, 0.0f), 0.0f); // no fit yet: no division by zero
     EXPECT_EQ(CornerLabels({3e38f, -3e38f, 3e38f, 1}, 300.0f)[1].text, "(2147483647, 2147483647)");
 }
 
