@@ -17,8 +17,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -166,29 +164,6 @@ TEST(AppWindow, LogoOpensTheHomePageAndNothingElseDoes) {
     EXPECT_EQ(catcher.opened.last(), kProduct);
 }
 
-// Answers every request with one version number.
-class VersionServer : public QTcpServer {
-public:
-    explicit VersionServer(const char* body) : _body(body) {
-        listen(QHostAddress::LocalHost);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* client = nextPendingConnection();
-            connect(client, &QTcpSocket::readyRead, client, [this, client] {
-                client->readAll();
-                client->write(QByteArrayLiteral("HTTP/1.0 200 OK\r\nContent-Length: ") +
-                              QByteArray::number(qsizetype(qstrlen(_body))) + "\r\n\r\n" + _body);
-                client->disconnectFromHost();
-            });
-        });
-    }
-    QUrl Address() const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(serverPort()));
-    }
-
-private:
-    const char* _body;
-};
-
 struct AlertCase {
     const char* button;
     const char* logged;
@@ -200,8 +175,8 @@ class AppWindowVersionAlert : public ::testing::TestWithParam<AlertCase> {};
 TEST_P(AppWindowVersionAlert, AlertOffersTheProductPage) {
     AddressCatcher catcher;
     LogCapture log;
-    VersionServer server("111");
-    AppHarness app(server.Address()); // launching asks for the version
+    LocalVersionServer server(LocalVersionServer::Mode::Answer, HttpReply(200, "111"));
+    AppHarness app(server.Url()); // launching asks for the version
     QMessageBox* alert = nullptr;
     QTRY_VERIFY_WITH_TIMEOUT((alert = app.Window()->findChild<QMessageBox*>()) != nullptr, 10000);
     EXPECT_TRUE(log.Contains(QStringLiteral("New Version Found Message")));

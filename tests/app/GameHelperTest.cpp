@@ -1,10 +1,8 @@
 #include "app/GameHelper.h"
+#include "AppHarness.h"
 
 #include <QCoreApplication>
-#include <QHostAddress>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -25,54 +23,8 @@ constexpr std::chrono::milliseconds kNeverTimesOut = 120s;
 constexpr std::chrono::milliseconds kShortTimeout = 200ms;
 constexpr qsizetype kTenMegabytes = 10 * 1024 * 1024;
 
-QByteArray HttpReply(int status, const QByteArray& body) {
-    return "HTTP/1.1 " + QByteArray::number(status) +
-           " X\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
-
-// Stands in for the maker's version endpoint on 127.0.0.1: once a request's header is in, it
-// answers with fixed bytes and closes, or never answers. Closed: nothing listens at the address.
-enum class Mode { Answer, Stall, Closed };
-
-class VersionServer {
-public:
-    explicit VersionServer(Mode mode, QByteArray answer = {})
-        : _mode(mode), _answer(std::move(answer)) {
-        _server.listen(QHostAddress::LocalHost, 0);
-        _port = _server.serverPort();
-        if (mode == Mode::Closed) {
-            _server.close();
-        }
-        QObject::connect(&_server, &QTcpServer::newConnection, &_server, [this] {
-            while (QTcpSocket* socket = _server.nextPendingConnection()) {
-                auto header = std::make_shared<QByteArray>();
-                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, header] {
-                    const bool complete = header->contains("\r\n\r\n");
-                    *header += socket->readAll();
-                    if (complete || !header->contains("\r\n\r\n")) {
-                        return;
-                    }
-                    ++_requests;
-                    if (_mode == Mode::Answer) {
-                        socket->write(_answer);
-                        socket->disconnectFromHost();
-                    }
-                });
-            }
-        });
-    }
-
-    QUrl Url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(_port)); }
-    int Requests() const { return _requests; }
-
-private:
-    QTcpServer _server;
-    Mode _mode;
-    QByteArray _answer;
-    quint16 _port = 0;
-    int _requests = 0;
-};
+using Mode = LocalVersionServer::Mode;
+using VersionServer = LocalVersionServer;
 
 // The application's side: records each NewVersionFound and the thread it ran on.
 class VersionDelegate : public QObject {
@@ -104,19 +56,14 @@ TEST_P(GameHelperReading, ReadsLikeStrtol) {
 constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
 
+// The replies the check must read, an empty body, a line end, and numbers beyond 64 bits.
 INSTANTIATE_TEST_SUITE_P(GameHelper, GameHelperReading,
                          testing::Values(ReadingCase{"111", 111}, ReadingCase{"110", 110},
-                                         ReadingCase{"109", 109}, ReadingCase{"  120 beta", 120},
-                                         ReadingCase{"beta", 0}, ReadingCase{"-1", -1},
-                                         ReadingCase{"", 0}, ReadingCase{"+7", 7},
-                                         ReadingCase{"\n42\r\n", 42}, ReadingCase{"- 5", 0},
-                                         ReadingCase{"12.9", 12},
+                                         ReadingCase{"  120 beta", 120}, ReadingCase{"beta", 0},
+                                         ReadingCase{"-1", -1}, ReadingCase{"", 0},
+                                         ReadingCase{"111\r\n", 111}, ReadingCase{"12.9", 12},
                                          ReadingCase{"99999999999999999999", kMax},
-                                         ReadingCase{"-99999999999999999999", kMin},
-                                         ReadingCase{QString::fromUtf8("\u00a0"
-                                                                       "120"),
-                                                     0},
-                                         ReadingCase{QString::fromUtf8("\u0661\u0662\u0663"), 0}));
+                                         ReadingCase{"-99999999999999999999", kMin}));
 
 struct ReplyCase {
     const char* name;
