@@ -8,14 +8,11 @@
 #include "views/ColorWell.h"
 #include "views/ImageView.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <gtest/gtest.h>
