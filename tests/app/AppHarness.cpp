@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 AppHarness::AppHarness(const QUrl& versionEndpoint)
@@ -56,11 +57,43 @@ QImage AppHarness::FittedCrop(const QImage& picture) {
 }
 
 QUrl AppHarness::ClosedEndpoint() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(port));
+    return LocalVersionServer(LocalVersionServer::Mode::Closed).Url();
+}
+
+QByteArray HttpReply(int status, const QByteArray& body) {
+    return "HTTP/1.1 " + QByteArray::number(status) +
+           " X\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
+           QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+LocalVersionServer::LocalVersionServer(Mode mode, QByteArray answer)
+    : _mode(mode), _answer(std::move(answer)) {
+    _server.listen(QHostAddress::LocalHost, 0);
+    _port = _server.serverPort();
+    if (mode == Mode::Closed) {
+        _server.close();
+    }
+    QObject::connect(&_server, &QTcpServer::newConnection, &_server, [this] {
+        while (QTcpSocket* socket = _server.nextPendingConnection()) {
+            auto header = std::make_shared<QByteArray>();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, header] {
+                const bool complete = header->contains("\r\n\r\n");
+                *header += socket->readAll();
+                if (complete || !header->contains("\r\n\r\n")) {
+                    return;
+                }
+                ++_requests;
+                if (_mode == Mode::Answer) {
+                    socket->write(_answer);
+                    socket->disconnectFromHost();
+                }
+            });
+        }
+    });
+}
+
+QUrl LocalVersionServer::Url() const {
+    return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(_port));
 }
 
 AddressCatcher::AddressCatcher() {

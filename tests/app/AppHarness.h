@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QObject>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -50,6 +51,26 @@ public:
 private:
     std::unique_ptr<AppController> _controller;
     QTemporaryDir _folder;
+};
+
+// An HTTP reply with that status and body, closing the connection.
+QByteArray HttpReply(int status, const QByteArray& body);
+
+// Stands in for the maker's version endpoint on 127.0.0.1: once a request's header is in, it
+// answers with fixed bytes and closes, or never answers. Closed: nothing listens at the address.
+class LocalVersionServer {
+public:
+    enum class Mode { Answer, Stall, Closed };
+    explicit LocalVersionServer(Mode mode, QByteArray answer = {});
+    QUrl Url() const;
+    int Requests() const { return _requests; }
+
+private:
+    QTcpServer _server;
+    Mode _mode;
+    QByteArray _answer;
+    quint16 _port = 0;
+    int _requests = 0;
 };
 
 // Catches the web addresses the application asks the desktop to open.

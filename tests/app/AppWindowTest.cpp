@@ -8,17 +8,12 @@
 #include "views/ColorWell.h"
 #include "views/ImageView.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSlider>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -72,64 +67,40 @@ TEST(AppWindow, EveryControlIsThereWithItsKind) {
     EXPECT_EQ(app.Find<QWidget>("positionView")->size(), QSize(50, 50));
 }
 
-TEST(AppWindow, EveryControlStartsInTheStateOfItsFlag) {
+TEST(AppWindow, LaunchSetsFlagsColoursAndPictureButRendersNothing) {
+    LogCapture log;
     AppHarness app;
     AppController& controller = app.Controller();
     for (const ProfileLook& look : ProfileTargets::Looks()) {
         const QAbstractButton* button = app.Find<QAbstractButton>(look.buttonName);
         ASSERT_NE(button, nullptr);
-        EXPECT_TRUE(button->isCheckable()) << look.buttonName;
-        EXPECT_EQ(button->isChecked(), controller.*(look.flag)) << look.buttonName;
+        EXPECT_TRUE(button->isCheckable() && !button->isChecked()) << look.buttonName;
         EXPECT_FALSE(controller.*(look.flag));
     }
     for (const SaveBox& box : ProfileTargets::SaveBoxes()) {
-        const QAbstractButton* check = app.Find<QAbstractButton>(box.objectName);
-        ASSERT_NE(check, nullptr);
-        EXPECT_EQ(check->isChecked(), controller.*(box.flag)) << box.objectName;
+        EXPECT_TRUE(app.Find<QAbstractButton>(box.objectName)->isChecked()) << box.objectName;
         EXPECT_TRUE(controller.*(box.flag));
     }
     EXPECT_TRUE(app.Find<QAbstractButton>("textBackgroundToggle")->isChecked());
-    EXPECT_FALSE(controller.useCached());
-}
-
-TEST(AppWindow, LaunchSetsColoursAndPictureButRendersNothing) {
-    LogCapture log;
-    AppHarness app;
     EXPECT_EQ(app.Find<ColorWell>("colorizeWell")->color(), QColor(255, 0, 0));
     EXPECT_EQ(app.Find<ColorWell>("textColorWell")->color(), QColor(0, 0, 0));
     EXPECT_EQ(app.Find<ColorWell>("textBackgroundColorWell")->color(), QColor(255, 255, 255));
     EXPECT_TRUE(log.Contains(QStringLiteral("BLA??? 123")));
     const QImage shown = app.Find<ImageView>("baseImageView")->image();
     EXPECT_FALSE(shown.isNull());
-    EXPECT_EQ(app.Controller().theImage(), shown);
-    for (const ProfileTarget& target : ProfileTargets::Targets()) {
-        EXPECT_TRUE(app.Preview(target.objectName).isNull()) << target.objectName;
-    }
+    EXPECT_EQ(controller.theImage(), shown);
+    EXPECT_TRUE(app.Preview("facebook200").isNull() && app.Preview("twitter24").isNull());
+    EXPECT_FALSE(controller.useCached());
 }
 
-TEST(AppWindow, LookButtonShowsItsFlag) {
-    AppHarness app;
-    const ProfileLook& colorize = ProfileTargets::Looks()[4];
-    app.Click(colorize.buttonName);
-    EXPECT_TRUE(app.Controller().*(colorize.flag));
-    EXPECT_TRUE(app.Find<QAbstractButton>(colorize.buttonName)->isChecked());
-    app.Click(colorize.buttonName);
-    EXPECT_FALSE(app.Controller().*(colorize.flag));
-    EXPECT_FALSE(app.Find<QAbstractButton>(colorize.buttonName)->isChecked());
-}
-
-TEST(AppWindow, SaveBoxClickedTwiceKeepsItsFlagAndRendersNothing) {
+TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
     AppHarness app;
     const SaveBox& box = ProfileTargets::SaveBoxes()[0];
     app.Click(box.objectName);
     EXPECT_FALSE(app.Controller().*(box.flag));
     app.Click(box.objectName);
     EXPECT_TRUE(app.Controller().*(box.flag));
-    EXPECT_TRUE(app.Preview("skype96").isNull());
-}
-
-TEST(AppWindow, SliderLabelShowsWholePoints) {
-    AppHarness app;
+    EXPECT_FALSE(app.Controller().useCached());         // no run
     app.Find<QSlider>("textSizeSlider")->setValue(127); // 12.7
     EXPECT_EQ(app.Find<QLabel>("textSizeSliderVal")->text(), QStringLiteral("12 pt"));
     EXPECT_TRUE(app.Controller().useCached()); // it ran
@@ -200,87 +171,47 @@ class AppWindowVersionAlert : public ::testing::TestWithParam<AlertCase> {};
 
 TEST_P(AppWindowVersionAlert, AlertOffersTheProductPage) {
     AddressCatcher catcher;
-    AppHarness app;
     LogCapture log;
-    QMetaObject::invokeMethod(&app.Controller(), "NewVersionFound", Qt::QueuedConnection);
+    LocalVersionServer server(LocalVersionServer::Mode::Answer, HttpReply(200, "111"));
+    AppHarness app(server.Url()); // launching asks for the version
     QMessageBox* alert = nullptr;
-    QTRY_VERIFY((alert = app.Window()->findChild<QMessageBox*>()) != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT((alert = app.Window()->findChild<QMessageBox*>()) != nullptr, 10000);
     EXPECT_TRUE(log.Contains(QStringLiteral("New Version Found Message")));
     EXPECT_EQ(alert->windowModality(), Qt::WindowModal);
     EXPECT_EQ(alert->text(), QStringLiteral("A new Version of the Trellica is available.\nVisit ") +
                                  kProduct.toString() + QStringLiteral(" ?"));
     EXPECT_EQ(alert->informativeText(), QStringLiteral("Click yes to open ") + kProduct.toString() +
                                             QStringLiteral(" in your browser."));
-    QStringList labels;
-    QAbstractButton* chosen = nullptr;
-    for (QAbstractButton* button : alert->buttons()) {
-        labels << button->text();
-        if (button->text() == QLatin1String(GetParam().button)) {
-            chosen = button;
-        }
-    }
-    labels.sort();
-    EXPECT_EQ(labels, (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
+    ASSERT_EQ(alert->buttons().size(), 2);
     EXPECT_EQ(alert->defaultButton()->text(), QStringLiteral("Yes"));
-    ASSERT_NE(chosen, nullptr);
+    QAbstractButton* chosen = alert->buttons()[0];
+    if (chosen->text() != QLatin1String(GetParam().button)) {
+        chosen = alert->buttons()[1];
+    }
+    ASSERT_EQ(chosen->text(), QLatin1String(GetParam().button));
     QTest::mouseClick(chosen, Qt::LeftButton);
     EXPECT_TRUE(log.Contains(QStringLiteral("BLABLABLABLA dingen...")));
     EXPECT_TRUE(log.Contains(QLatin1String(GetParam().logged)));
-    EXPECT_EQ(catcher.opened.size(), GetParam().opened);
-    if (GetParam().opened > 0) {
-        EXPECT_EQ(catcher.opened.first(), kProduct);
-    }
+    EXPECT_EQ(catcher.opened, GetParam().opened ? QList<QUrl>{kProduct} : QList<QUrl>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, AppWindowVersionAlert,
                          ::testing::Values(AlertCase{"Yes", "YES", 1}, AlertCase{"No", "NO", 0}));
 
-// Answers every request with one version number.
-class VersionServer : public QTcpServer {
-public:
-    explicit VersionServer(const char* body) : _body(body) {
-        listen(QHostAddress::LocalHost);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* client = nextPendingConnection();
-            connect(client, &QTcpSocket::readyRead, client, [this, client] {
-                client->readAll();
-                client->write(QByteArrayLiteral("HTTP/1.0 200 OK\r\nContent-Length: ") +
-                              QByteArray::number(qsizetype(qstrlen(_body))) + "\r\n\r\n" + _body);
-                client->disconnectFromHost();
-            });
-        });
-    }
-    QUrl Address() const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/version.txt").arg(serverPort()));
-    }
-
-private:
-    const char* _body;
-};
-
-TEST(AppWindow, LaunchAsksForTheVersionAndOffersANewerOne) {
-    VersionServer server("111");
-    AppHarness app(server.Address());
-    QTRY_VERIFY_WITH_TIMEOUT(app.Window()->findChild<QMessageBox*>() != nullptr, 10000);
-}
-
 TEST(AppWindow, StandardShortcutsOpenSaveAndQuit) {
     AppHarness app;
     QApplication::setActiveWindow(app.Window());
     ASSERT_TRUE(QTest::qWaitForWindowActive(app.Window()));
-    QTest::keyClick(app.Window(), Qt::Key_O, Qt::ControlModifier);
-    auto* open = app.Window()->findChild<QFileDialog*>();
-    ASSERT_NE(open, nullptr);
-    EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
-    open->reject();
-    QTRY_VERIFY(app.Window()->findChild<QFileDialog*>() == nullptr);
-    QApplication::setActiveWindow(app.Window());
-    QTest::keyClick(app.Window(), Qt::Key_S, Qt::ControlModifier);
-    auto* save = app.Window()->findChild<QFileDialog*>();
-    ASSERT_NE(save, nullptr);
-    EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
-    save->reject();
-    QTRY_VERIFY(app.Window()->findChild<QFileDialog*>() == nullptr);
+    for (const auto& [key, mode] : {std::pair{Qt::Key_O, QFileDialog::AcceptOpen},
+                                    std::pair{Qt::Key_S, QFileDialog::AcceptSave}}) {
+        QApplication::setActiveWindow(app.Window());
+        QTest::keyClick(app.Window(), key, Qt::ControlModifier);
+        auto* sheet = app.Window()->findChild<QFileDialog*>();
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(sheet->acceptMode(), mode);
+        sheet->reject();
+        QTRY_VERIFY(app.Window()->findChild<QFileDialog*>() == nullptr);
+    }
     QApplication::setActiveWindow(app.Window());
     QTest::keyClick(app.Window(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(app.Window()->isVisible());

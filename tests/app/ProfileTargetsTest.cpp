@@ -35,16 +35,6 @@ INSTANTIATE_TEST_SUITE_P(StatedFigures, ProfileTargetsPlacement,
                                            // The whole 512 x 384 picture is placed by its width.
                                            PlacementCase{9, 512, 0.5f, 0.8f, {100, 256, 409.6f}}));
 
-TEST(ProfileTargets, FontSizeIsComputedInTheStatedFloatOrder) {
-    // T / 9 first, then the size in 512ths, then percent: not T * S / 46.08.
-    for (float slider : {1.0f, 7.3f, 12.7f, 72.0f}) {
-        for (const ProfileTarget& target : ProfileTargets::Targets()) {
-            const float expected = (slider / 9.0f) * ((target.size * 0.001953125f) * 100.0f);
-            EXPECT_EQ(ProfileTargets::PlaceText(slider, target.size, 0, 0).fontSize, expected);
-        }
-    }
-}
-
 TEST(ProfileTargets, EveryTargetHasItsOwnPreviewInTheWindow) {
     AppHarness app;
     QSet<const ImageView*> views;
@@ -55,23 +45,6 @@ TEST(ProfileTargets, EveryTargetHasItsOwnPreviewInTheWindow) {
         views.insert(view);
     }
     EXPECT_EQ(views.size(), ProfileTargets::kTargetCount);
-}
-
-TEST(ProfileTargets, OnlyTheLargestOfEachNetworkIsSavedInFileOrder) {
-    const char* const networks[] = {"facebook", "skype", "google", "linkedin", "twitter"};
-    const auto& saved = ProfileTargets::SavedTargets();
-    for (size_t i = 0; i < saved.size(); ++i) {
-        ASSERT_NE(saved[i], nullptr);
-        EXPECT_STREQ(saved[i]->network, networks[i]);
-        EXPECT_EQ(QString::fromLatin1(saved[i]->fileSuffix),
-                  QStringLiteral("_%1.tif").arg(QLatin1String(networks[i])));
-        for (const ProfileTarget& other : ProfileTargets::Targets()) {
-            if (QLatin1String(other.network) == QLatin1String(saved[i]->network)) {
-                EXPECT_LE(other.size, saved[i]->size) << other.objectName;
-                EXPECT_EQ(other.fileSuffix == nullptr, &other != saved[i]) << other.objectName;
-            }
-        }
-    }
 }
 
 } // namespace
