@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QSlider>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -100,6 +101,11 @@ INSTANTIATE_TEST_SUITE_P(Chosen, SavingNames,
                                            NameCase{"me.png", "me_facebook.tif", "me.png"},
                                            NameCase{"my.photo.jpg", "my.photo_facebook.tif",
                                                     "my.photo.jpg"}));
+
+// A missing image plugin must fail loudly, not write empty files.
+TEST(Saving, QtOffersATiffWriter) {
+    EXPECT_TRUE(QImageWriter::supportedImageFormats().contains("tiff"));
+}
 
 TEST(Saving, ADotInTheFolderIsNoExtension) {
     EXPECT_EQ(ProfileFiles::RemoveExtension("/d.old/me"), "/d.old/me");
