@@ -1,3 +1,4 @@
+#include "BenchPicture.h"
 #include "effects/ImageEffectSet.h"
 #include "filters/Filters.h"
 #include "image/ImageTools.h"
@@ -11,21 +12,10 @@ namespace {
 
 constexpr int kSide = 512;
 
-QImage EffectsPhoto() {
-    QImage picture(kSide, kSide, QImage::Format_RGB32);
-    for (int y = 0; y < kSide; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < kSide; ++x) {
-            row[x] = qRgb((x * 3) & 255, (y * 5) & 255, (x ^ y) & 255);
-        }
-    }
-    return picture;
-}
-
 // Each filter runs again and again on the same pixel image; its cost does not
 // depend on the values it finds.
 template <typename Filter> void RunFilter(benchmark::State& state, Filter filter) {
-    auto image = QuorelImage::InitWithNSImage(EffectsPhoto());
+    auto image = QuorelImage::InitWithNSImage(BenchPhoto(kSide, kSide));
     for (auto _ : state) {
         filter(image.get());
         benchmark::DoNotOptimize(image->Red());
@@ -59,7 +49,7 @@ void BM_DoFinalEffects(benchmark::State& state, bool dropShadow, bool photomat, 
                        bool reflection) {
     // The compositor logs a few lines a call; the figures are wanted, not the lines.
     const QtMessageHandler previous = qInstallMessageHandler(Quiet);
-    const QImage picture = EffectsPhoto();
+    const QImage picture = BenchPhoto(kSide, kSide);
     ImageEffectSet set = ImageEffectSet::InitEmpty();
     set.setDropShadow(dropShadow);
     set.setPhotomat(photomat);

@@ -1,3 +1,4 @@
+#include "BenchPicture.h"
 #include "image/ImageTools.h"
 #include "image/QuorelImage.h"
 
@@ -6,20 +7,9 @@
 
 namespace {
 
-QImage Photo(int width, int height) {
-    QImage picture(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            row[x] = qRgb((x * 3) & 255, (y * 5) & 255, (x ^ y) & 255);
-        }
-    }
-    return picture;
-}
-
 // The pipeline hands over a cut-out, which carries alpha.
 QImage CutPhoto(int size) {
-    return ImageTools::CutOutImage(Photo(size, size), {0, 0, float(size), float(size)});
+    return ImageTools::CutOutImage(BenchPhoto(size, size), {0, 0, float(size), float(size)});
 }
 
 void BM_InitWithNSImage(benchmark::State& state) {
@@ -50,7 +40,7 @@ void BM_ScaleImage_512_to_200(benchmark::State& state) {
 BENCHMARK(BM_ScaleImage_512_to_200)->Unit(benchmark::kMillisecond);
 
 void BM_ScaleImage_4000x3000_to_512(benchmark::State& state) {
-    const QImage picture = Photo(4000, 3000);
+    const QImage picture = BenchPhoto(4000, 3000);
     for (auto _ : state) {
         QImage scaled = ImageTools::ScaleImage(picture, {512, 512});
         benchmark::DoNotOptimize(scaled.constBits());

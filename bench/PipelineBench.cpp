@@ -1,3 +1,4 @@
+#include "BenchPicture.h"
 #include "app/AppController.h"
 #include "app/ProfileTargets.h"
 #include "views/CropImageView.h"
@@ -20,17 +21,6 @@ constexpr int kPhotoHeight = 3024;
 constexpr int kSelectionSide = 2268;
 
 void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-QImage Photo() {
-    QImage picture(kPhotoWidth, kPhotoHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kPhotoHeight; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < kPhotoWidth; ++x) {
-            row[x] = qRgb((x / 7) & 255, (y / 5) & 255, ((x ^ y) >> 3) & 255);
-        }
-    }
-    return picture;
-}
 
 QUrl NowhereEndpoint() {
     QTcpServer probe;
@@ -57,7 +47,7 @@ public:
         controller.window()->show();
         controller.applicationDidFinishLaunching();
         const QString path = folder.filePath(QStringLiteral("photo.bmp"));
-        QImageWriter(path, "bmp").write(Photo());
+        QImageWriter(path, "bmp").write(BenchPhoto(kPhotoWidth, kPhotoHeight));
         controller.filePanelDidEnd(path, 1);
         Select();
         for (const ProfileLook& look : ProfileTargets::Looks()) {
