@@ -28,29 +28,49 @@ void PaintSky(QPainter& p) {
     p.drawEllipse(QPointF(900, 380), 160, 160);
 }
 
-void PaintHills(QPainter& p) {
-    QPainterPath far;
-    far.moveTo(0, 470);
-    far.cubicTo(180, 330, 300, 420, 450, 360);
-    far.cubicTo(600, 300, 760, 470, 900, 410);
-    far.cubicTo(1020, 360, 1120, 420, 1200, 390);
-    far.lineTo(1200, kHorizon);
-    far.lineTo(0, kHorizon);
-    QLinearGradient farColour(0, 300, 0, kHorizon);
-    farColour.setColorAt(0.0, QColor(0x7b, 0x5e, 0x9a));
-    farColour.setColorAt(1.0, QColor(0xb5, 0x65, 0x76));
-    p.fillPath(far, farColour);
+// A range of hills: its outline (start height, then cubic segments as control,
+// control, end points), coloured from top to horizon.
+struct Hill {
+    int startY;
+    QPointF curve[3][3];
+    int curveCount;
+    int gradientTop;
+    QColor top;
+    QColor bottom;
+};
 
-    QPainterPath near;
-    near.moveTo(0, 540);
-    near.cubicTo(250, 470, 420, 580, 700, 520);
-    near.cubicTo(900, 480, 1050, 560, 1200, 510);
-    near.lineTo(1200, kHorizon);
-    near.lineTo(0, kHorizon);
-    QLinearGradient nearColour(0, 470, 0, kHorizon);
-    nearColour.setColorAt(0.0, QColor(0x2a, 0x9d, 0x8f));
-    nearColour.setColorAt(1.0, QColor(0x26, 0x46, 0x53));
-    p.fillPath(near, nearColour);
+constexpr int kHillCount = 2;
+const Hill kHills[kHillCount] = {
+    {470,
+     {{{180, 330}, {300, 420}, {450, 360}},
+      {{600, 300}, {760, 470}, {900, 410}},
+      {{1020, 360}, {1120, 420}, {1200, 390}}},
+     3,
+     300,
+     QColor(0x7b, 0x5e, 0x9a),
+     QColor(0xb5, 0x65, 0x76)},
+    {540,
+     {{{250, 470}, {420, 580}, {700, 520}}, {{900, 480}, {1050, 560}, {1200, 510}}, {}},
+     2,
+     470,
+     QColor(0x2a, 0x9d, 0x8f),
+     QColor(0x26, 0x46, 0x53)},
+};
+
+void PaintHills(QPainter& p) {
+    for (const Hill& hill : kHills) {
+        QPainterPath outline;
+        outline.moveTo(0, hill.startY);
+        for (int c = 0; c < hill.curveCount; ++c) {
+            outline.cubicTo(hill.curve[c][0], hill.curve[c][1], hill.curve[c][2]);
+        }
+        outline.lineTo(1200, kHorizon);
+        outline.lineTo(0, kHorizon);
+        QLinearGradient colour(0, hill.gradientTop, 0, kHorizon);
+        colour.setColorAt(0.0, hill.top);
+        colour.setColorAt(1.0, hill.bottom);
+        p.fillPath(outline, colour);
+    }
 }
 
 void PaintLake(QPainter& p) {
