@@ -140,6 +140,7 @@ void AppController::MakeActions() {
     }
     QMenu* help = _theWindow->menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Trellica &product page"), this, [this] { NewVersionClick(); });
+    help->addAction(tr("&About Trellica"), this, [this] { Sheets::AboutBox(_theWindow)->open(); });
 }
 
 void AppController::ConnectControls() {

@@ -12,6 +12,12 @@ constexpr int kSceneHeight = 900;
 constexpr int kHorizon = 600;
 constexpr QSize kLogoSize(300, 80);
 constexpr int kBackdropSide = 50;
+constexpr QColor kTrellisGreen(0x2a, 0x9d, 0x8f);
+constexpr QColor kLogoRed(0xd6, 0x28, 0x28);
+constexpr QColor kPaper(0xf4, 0xf1, 0xea);
+constexpr QColor kPaperEdge(0xd0, 0xc8, 0xb8);
+// The icon is drawn on a 256-unit square; dist/icons holds the same shapes as SVG.
+constexpr qreal kIconUnits = 256;
 
 void PaintSky(QPainter& p) {
     QLinearGradient sky(0, 0, 0, kHorizon);
@@ -135,6 +141,16 @@ void PaintBirds(QPainter& p) {
     }
 }
 
+// The mark of logo and icon, a small trellis: a lattice of two diagonal sets of
+// bars, in logo units (70 x 60 from (10, 10)).
+void PaintTrellis(QPainter& p, qreal penWidth) {
+    p.setPen(QPen(kTrellisGreen, penWidth, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i) {
+        p.drawLine(10 + i * 20, 70, 40 + i * 20, 10);
+        p.drawLine(10 + i * 20, 10, 40 + i * 20, 70);
+    }
+}
+
 } // namespace
 
 QImage Artwork::DefaultPicture() {
@@ -154,17 +170,12 @@ QImage Artwork::Logo() {
     logo.fill(Qt::transparent);
     QPainter p(&logo);
     p.setRenderHint(QPainter::Antialiasing);
-    // A small trellis: a lattice of two diagonal sets of bars.
-    p.setPen(QPen(QColor(0x2a, 0x9d, 0x8f), 5, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i < 3; ++i) {
-        p.drawLine(10 + i * 20, 70, 40 + i * 20, 10);
-        p.drawLine(10 + i * 20, 10, 40 + i * 20, 70);
-    }
+    PaintTrellis(p, 5);
     QFont font = p.font();
     font.setPixelSize(46);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(QColor(0xd6, 0x28, 0x28));
+    p.setPen(kLogoRed);
     p.drawText(QRect(95, 0, kLogoSize.width() - 95, kLogoSize.height()),
                Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Trellica"));
     return logo;
@@ -172,9 +183,9 @@ QImage Artwork::Logo() {
 
 QImage Artwork::PositionBackdrop() {
     QImage backdrop(kBackdropSide, kBackdropSide, QImage::Format_RGB32);
-    backdrop.fill(QColor(0xf4, 0xf1, 0xea));
+    backdrop.fill(kPaper);
     QPainter p(&backdrop);
-    p.setPen(QColor(0xd0, 0xc8, 0xb8));
+    p.setPen(kPaperEdge);
     for (int i = 1; i < 3; ++i) {
         const int at = i * kBackdropSide / 3;
         p.drawLine(at, 0, at, kBackdropSide);
@@ -182,4 +193,27 @@ QImage Artwork::PositionBackdrop() {
     }
     p.drawRect(0, 0, kBackdropSide - 1, kBackdropSide - 1);
     return backdrop;
+}
+
+QImage Artwork::AppIcon(int side) {
+    QImage icon(side, side, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / kIconUnits, side / kIconUnits);
+    // A sheet of the position picker's paper ...
+    p.setPen(QPen(kPaperEdge, 6));
+    p.setBrush(kPaper);
+    p.drawRoundedRect(QRectF(12, 12, 232, 232), 44, 44);
+    // ... with the logo's trellis across it (2.4 times the logo's size) ...
+    p.save();
+    p.translate(20, 32);
+    p.scale(2.4, 2.4);
+    PaintTrellis(p, 7);
+    p.restore();
+    // ... and one red bloom where two bars cross.
+    p.setPen(Qt::NoPen);
+    p.setBrush(kLogoRed);
+    p.drawEllipse(QPointF(152, 80), 22, 22);
+    return icon;
 }

@@ -1,9 +1,12 @@
 #include "app/Sheets.h"
 
+#include "ProductInfo.h"
+#include "app/Artwork.h"
 #include "app/PictureFileFilter.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace {
@@ -48,4 +51,17 @@ QMessageBox* Sheets::NewVersionAlert(QWidget* window, const char* productPage, Q
     alert->addButton(QStringLiteral("No"), QMessageBox::RejectRole);
     alert->setDefaultButton(*yes);
     return alert;
+}
+
+QMessageBox* Sheets::AboutBox(QWidget* window) {
+    auto* about = AsSheet(new QMessageBox(window));
+    about->setIconPixmap(QPixmap::fromImage(Artwork::AppIcon(64)));
+    about->setWindowTitle(QMessageBox::tr("About Trellica"));
+    about->setText(QStringLiteral("<b>Trellica %1</b>").arg(QLatin1String(ProductInfo::kVersion)));
+    about->setInformativeText(
+        QMessageBox::tr("Turns one photograph into profile pictures for five social networks."
+                        "<br><br>Free software under the %1 licence.")
+            .arg(QLatin1String(ProductInfo::kLicense)));
+    about->setStandardButtons(QMessageBox::Ok);
+    return about;
 }

@@ -18,4 +18,6 @@ public:
     // Offer the product page at productPage; *yes receives the "Yes" button.
     static QMessageBox* NewVersionAlert(QWidget* window, const char* productPage,
                                         QPushButton** yes);
+    // Help > About: the version, what Trellica is, its licence.
+    static QMessageBox* AboutBox(QWidget* window);
 };
