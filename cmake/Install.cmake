@@ -38,8 +38,9 @@ endforeach()
 add_custom_target(trellica_desktop_files ALL DEPENDS ${TRELLICA_ICON_FILES} ${TRELLICA_GZIPPED})
 
 # Everything the install below takes from the build: scripts/package.sh builds
-# only this, not the tests and benchmarks.
+# only this, and CPack then builds nothing more (not the tests and benchmarks).
 add_custom_target(trellica_installed_parts DEPENDS trellica trellica_desktop_files)
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
 # --- the install ----------------------------------------------------------------
 install(TARGETS trellica RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

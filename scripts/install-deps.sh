@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Trellica needs to build, test, benchmark and fuzz.
+# Installs the Debian packages Trellica needs to build, test, benchmark, fuzz and package.
 # Idempotent: packages already present are left alone.
 set -euo pipefail
 
@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth imagemagick
   clang libclang-rt-14-dev
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

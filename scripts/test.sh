@@ -13,6 +13,9 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest --output-on-failure -j "$jobs")
 
+# The Debian package and the desktop files it ships, through their validators.
+scripts/check-package.sh
+
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELLICA_SANITIZE=ON
 cmake --build build/asan -j "$jobs" --target trellica_tests
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
