@@ -1,4 +1,6 @@
 #include "AppHarness.h"
+#include "ProductInfo.h"
+#include "app/LaunchArguments.h"
 #include "app/PictureFileFilter.h"
 #include "app/ProfileFiles.h"
 #include "app/ProfileTargets.h"
@@ -8,6 +10,7 @@
 #include "views/ColorWell.h"
 #include "views/ImageView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
@@ -222,6 +225,39 @@ TEST(AppWindow, QuitIsLogged) {
     LogCapture log;
     app.Controller().applicationWillTerminate();
     EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("App will die...")});
+}
+
+// What a file manager's "Open with" does: the picture opens, a missing one fails like an open.
+TEST(AppWindow, FileArgumentOpensLikeTheOpenSheet) {
+    AppHarness app;
+    LogCapture log;
+    const QImage picture = TestPictures::Solid(70, 40, QColor(200, 10, 10));
+    const QString path = app.WriteFile(QStringLiteral("from the file manager.png"), picture);
+    LaunchArguments::OpenPicture(app.Controller(), {QStringLiteral("trellica"), path});
+    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), picture.size());
+    LaunchArguments::OpenPicture(app.Controller(),
+                                 {QStringLiteral("trellica"), QStringLiteral("gone.jpg")});
+    EXPECT_TRUE(app.Controller().theImage().isNull());
+    EXPECT_TRUE(log.Contains(QStringLiteral("File not found")));
+    for (const auto& [line, file] : {std::pair{"trellica", ""},
+                                     {"trellica a.jpg b.png", "a.jpg"},
+                                     {"trellica --unknown -- -a.jpg", "-a.jpg"}}) {
+        EXPECT_EQ(LaunchArguments::Picture(QString::fromLatin1(line).split(u' ')),
+                  QLatin1String(file));
+    }
+}
+
+TEST(AppWindow, AboutBoxShowsVersionAndLicence) {
+    AppHarness app;
+    for (QAction* action : app.Window()->findChildren<QAction*>()) {
+        if (action->text() == QStringLiteral("&About Trellica")) {
+            action->trigger();
+        }
+    }
+    auto* about = app.Window()->findChild<QMessageBox*>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->text().contains(QLatin1String(ProductInfo::kVersion)));
+    EXPECT_TRUE(about->informativeText().contains(QStringLiteral("MIT")));
 }
 
 } // namespace
