@@ -18,44 +18,34 @@
 
 namespace {
 
-// Made once per run and kept for every test that asks for it.
-const QTemporaryDir& Files() {
+// Files made once per run and kept for every test that asks for them.
+QString In(const char* name) {
     static const QTemporaryDir folder;
-    return folder;
+    return folder.filePath(QString::fromLatin1(name));
 }
 
 // A photo of that size, left half red and right half blue, as a JPEG of low
 // quality so that even 108 MP stay small on disk.
 QString Photo(const char* name, int width, int height) {
-    const QString path = Files().filePath(QString::fromLatin1(name));
-    if (!QFileInfo::exists(path)) {
+    if (!QFileInfo::exists(In(name))) {
         QImage picture(width, height, QImage::Format_RGB32);
         picture.fill(Qt::red);
         QPainter(&picture).fillRect(width / 2, 0, width - width / 2, height, Qt::blue);
-        QImageWriter writer(path, "jpeg");
+        QImageWriter writer(In(name), "jpeg");
         writer.setQuality(5);
         EXPECT_TRUE(writer.write(picture)) << writer.errorString().toStdString();
     }
-    return path;
-}
-
-QString Pipe() {
-    const QString path = Files().filePath(QStringLiteral("pipe.jpg"));
-    mkfifo(QFile::encodeName(path).constData(), 0600);
-    return path;
-}
-
-QString Folder() {
-    const QString path = Files().filePath(QStringLiteral("folder.png"));
-    QDir().mkpath(path);
-    return path;
+    return In(name);
 }
 
 QString Written(const char* name, const QByteArray& bytes) {
-    const QString path = Files().filePath(QString::fromLatin1(name));
-    QFile file(path);
+    QFile file(In(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return path;
+    return In(name);
+}
+
+QString Status(const AppHarness& app) {
+    return app.Window()->statusBar()->currentMessage();
 }
 
 struct FileCase {
@@ -74,8 +64,20 @@ const FileCase kFiles[] = {
      [] { return Photo("phone.jpg", 12000, 9000); },
      "phone.jpg — 12000 × 9000 pixels",
      {12000, 9000}},
-    {"NamedPipe", Pipe, "Could not open pipe.jpg: not a picture file", {}},
-    {"Folder", Folder, "Could not open folder.png: not a picture file", {}},
+    {"NamedPipe",
+     [] {
+         mkfifo(QFile::encodeName(In("pipe.jpg")).constData(), 0600);
+         return In("pipe.jpg");
+     },
+     "Could not open pipe.jpg: not a picture file",
+     {}},
+    {"Folder",
+     [] {
+         QDir().mkpath(In("folder.png"));
+         return In("folder.png");
+     },
+     "Could not open folder.png: not a picture file",
+     {}},
     {"DevZero",
      [] { return QStringLiteral("/dev/zero"); },
      "Could not open zero: not a picture file",
@@ -96,7 +98,7 @@ TEST_P(OpeningFiles, ShowThePhotoOrSayWhyNot) {
     const FileCase& c = GetParam();
     AppHarness app;
     app.Controller().filePanelDidEnd(c.make(), 1);
-    EXPECT_EQ(app.Window()->statusBar()->currentMessage(), QString::fromUtf8(c.status));
+    EXPECT_EQ(Status(app), QString::fromUtf8(c.status));
     const QImage shown = app.Find<CropImageView>("baseImageView")->image();
     if (c.photo.isEmpty()) {
         EXPECT_TRUE(shown.isNull() && app.Controller().theImage().isNull());
@@ -127,22 +129,14 @@ TEST(SaveStatus, CountsTheFilesWrittenAndNamesEachFailure) {
     AppHarness app;
     app.Open(TestPictures::Gradient(300, 200));
     app.Click("resetButton");
-    const QString out = QDir(app.Folder()).filePath(QStringLiteral("out"));
+    app.Controller().sfilePanelDidEnd(app.Folder() + QStringLiteral("/me"), 1);
+    EXPECT_EQ(Status(app), QStringLiteral("Saved 6 files to ") + app.Folder());
+    // A folder in the way of one file: that one fails, the others are written.
+    const QString out = app.Folder() + QStringLiteral("/out");
     ASSERT_TRUE(QDir().mkpath(out + QStringLiteral("/me_skype.tif")));
-    const struct {
-        QString chosen;
-        QString status;
-    } saves[] = {
-        {app.Folder() + QStringLiteral("/me"), QStringLiteral("Saved 6 files to ") + app.Folder()},
-        {out + QStringLiteral("/me"), QStringLiteral("Could not save me_skype.tif: ")},
-    };
-    for (const auto& save : saves) {
-        app.Controller().sfilePanelDidEnd(save.chosen, 1);
-        EXPECT_TRUE(app.Window()->statusBar()->currentMessage().startsWith(save.status))
-            << app.Window()->statusBar()->currentMessage().toStdString();
-    }
-    EXPECT_TRUE(app.Window()->statusBar()->currentMessage().endsWith(
-        QStringLiteral(" · Saved 5 files to ") + out));
+    app.Controller().sfilePanelDidEnd(out + QStringLiteral("/me"), 1);
+    EXPECT_TRUE(Status(app).startsWith(QStringLiteral("Could not save me_skype.tif: ")));
+    EXPECT_TRUE(Status(app).endsWith(QStringLiteral(" · Saved 5 files to ") + out));
 }
 
 } // namespace
