@@ -1,3 +1,5 @@
+#include "OpenBench.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -7,6 +9,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    if (RunOpenChild(argc, argv)) {
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -11,6 +11,7 @@
 #include "app/TouchTextField.h"
 #include "image/BitmapSurface.h"
 #include "image/ImageTools.h"
+#include "image/PictureReader.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 #include "ui_MainWindow.h"
@@ -30,6 +31,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <algorithm>
 #include <exception>
 #include <functional>
@@ -112,6 +114,7 @@ void AppController::ConnectReferences() {
     // What the form can't hold: the pictures the views show when the window opens.
     _baseImageView->setImage(Artwork::DefaultPicture());
     _baseImageView->SetSizeLabels(_ui->txtWidth, _ui->txtHeight);
+    _baseImageView->SetPhotoPixelLabel(_ui->photoPixels);
     _logoView->setImage(Artwork::Logo());
     _positionView->setImage(Artwork::PositionBackdrop());
 }
@@ -349,6 +352,7 @@ void AppController::sfilePanelDidEnd(const QString& chosenPath, int32_t returnCo
     if (returnCode != kConfirmed) {
         return;
     }
+    _savedFiles.clear();
     try {
         const QString base = ProfileFiles::RemoveExtension(chosenPath);
         for (const ProfileTarget* target : ProfileTargets::SavedTargets()) {
@@ -361,7 +365,10 @@ void AppController::sfilePanelDidEnd(const QString& chosenPath, int32_t returnCo
         }
     } catch (const std::exception& e) {
         Log(QString::fromLocal8Bit(e.what()));
+        _savedFiles.append(
+            {ProfileFiles::OriginalPath(chosenPath), QString::fromLocal8Bit(e.what())});
     }
+    ShowStatus(StatusLines::Saved(chosenPath, _savedFiles));
 }
 
 void AppController::SaveSingleFile(const QString& base, ImageView* view) {
@@ -376,8 +383,8 @@ void AppController::SaveSingleFile(const QString& base, ImageView* view) {
     if (picture.isNull()) {
         return;
     }
+    const QString path = base + QLatin1String(target->fileSuffix);
     try {
-        const QString path = base + QLatin1String(target->fileSuffix);
         Log(path);
         Log(Describe(picture));
         QString reason;
@@ -385,8 +392,10 @@ void AppController::SaveSingleFile(const QString& base, ImageView* view) {
             Log(reason);
             Log(Text("didn't work!"));
         }
+        _savedFiles.append({path, reason});
     } catch (const std::exception& e) {
         Log(QString::fromLocal8Bit(e.what()));
+        _savedFiles.append({path, QString::fromLocal8Bit(e.what())});
     }
 }
 
@@ -400,10 +409,12 @@ void AppController::SaveOriginal(const QString& chosenPath) {
         picture = WithTextLine(picture, static_cast<float>(picture.width()));
     }
     QString reason;
-    if (!ProfileFiles::WriteTiff(ProfileFiles::OriginalPath(chosenPath), picture, &reason)) {
+    const QString path = ProfileFiles::OriginalPath(chosenPath);
+    if (!ProfileFiles::WriteTiff(path, picture, &reason)) {
         Log(reason);
         Log(Text("didn't work!"));
     }
+    _savedFiles.append({path, reason});
 }
 
 // --- opening a picture ----------------------------------------------------------------
@@ -421,16 +432,18 @@ void AppController::filePanelDidEnd(const QString& chosenPath, int32_t returnCod
         return;
     }
     try {
-        QString reason;
-        const QImage picture = BitmapSurface::DecodeFile(chosenPath, &reason);
-        if (picture.isNull() && !reason.isEmpty()) {
-            Log(reason);
+        const PictureReader::Result read = PictureReader::Read(chosenPath);
+        if (read.picture.isNull() && !read.reason.isEmpty()) {
+            Log(read.reason);
         }
-        _theImage = picture;
-        _baseImageView->setImage(picture);
-        _baseImageView->SetTheImage(picture);
+        _theImage = read.picture;
+        _baseImageView->setImage(read.picture);
+        _baseImageView->SetTheImage(read.picture);
+        _baseImageView->SetPhotoSize(read.photoSize);
         // The kept processed picture belongs to the previous picture now.
         SetChangeFlag();
+        ShowStatus(read.picture.isNull() ? StatusLines::OpenFailed(chosenPath, read.failure)
+                                         : StatusLines::Opened(chosenPath, read.photoSize));
     } catch (const std::exception& e) {
         Log(QString::fromLocal8Bit(e.what()));
     }
@@ -528,4 +541,8 @@ void AppController::alertDidEnd(QMessageBox*, int32_t returnCode, void*) {
 
 void AppController::Log(const QString& line) {
     qInfo().noquote() << line;
+}
+
+void AppController::ShowStatus(const QString& line) {
+    _theWindow->statusBar()->showMessage(line);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/StatusLines.h"
 #include "app/WebAddresses.h"
 #include "views/CropImageViewDelegate.h"
 
@@ -108,6 +109,7 @@ private:
     float TextSizeValue() const;
     QImage WithTextLine(const QImage& picture, float size) const;
     static void Log(const QString& line);
+    void ShowStatus(const QString& line);
 
     // --- pipeline state ------------------------------------------------------
     QImage _theImage;
@@ -133,6 +135,8 @@ private:
     bool _useBG = true;
     bool _useCached = false;
     QImage _croppedImage;
+    // What the current save tried to write, for its status line.
+    QList<StatusLines::SavedFile> _savedFiles;
 
     // --- references into the window --------------------------------------------
     CropImageView* _baseImageView = nullptr;

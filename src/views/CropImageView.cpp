@@ -52,6 +52,16 @@ void CropImageView::SetSizeLabels(QLabel* width, QLabel* height) {
     _txtHeight = height;
 }
 
+void CropImageView::SetPhotoPixelLabel(QLabel* label) {
+    _photoPixels = label;
+    ShowPhotoPixels();
+}
+
+void CropImageView::SetPhotoSize(QSize size) {
+    _photoSize = size;
+    ShowPhotoPixels();
+}
+
 void CropImageView::SetTheImage(const QImage& picture) {
     qInfo().noquote() << "Setting Cropping View Image:";
     setFocus(Qt::OtherFocusReason);
@@ -61,6 +71,7 @@ void CropImageView::SetTheImage(const QImage& picture) {
         return;
     }
     setImage(picture);
+    _photoSize = picture.size();
     Apply(_gesture.Fit(static_cast<float>(picture.width()), static_cast<float>(picture.height()),
                        static_cast<float>(width()), static_cast<float>(height())));
 }
@@ -183,6 +194,7 @@ void CropImageView::Apply(const CropGesture::Reaction& reaction) {
             _txtHeight->setText(QString::asprintf("%d", reaction.sizeHeight));
         }
     }
+    ShowPhotoPixels();
     if (reaction.repaint) {
         update();
     }
@@ -190,6 +202,21 @@ void CropImageView::Apply(const CropGesture::Reaction& reaction) {
         _delegate->SetChangeFlag();
         _delegate->FinishCropping();
     }
+}
+
+void CropImageView::ShowPhotoPixels() {
+    if (!_photoPixels) {
+        return;
+    }
+    if (_photoSize.isEmpty() || image().isNull()) {
+        _photoPixels->clear();
+        return;
+    }
+    // Rounded, not truncated: a whole-photo selection reads as the photo's size.
+    const QRectF inPhoto = CropCoords(float(_photoSize.width()), float(_photoSize.height()));
+    _photoPixels->setText(QStringLiteral("%1 × %2 px of the photo")
+                              .arg(QString::number(std::lround(inPhoto.width())),
+                                   QString::number(std::lround(inPhoto.height()))));
 }
 
 void CropImageView::DrawGuides(QPainter& painter) const {

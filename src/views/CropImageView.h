@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPointer>
+#include <QSize>
 
 class CropImageViewDelegate;
 class QLabel;
@@ -27,6 +28,11 @@ public:
     void SetParentDelegate(CropImageViewDelegate* delegate);
     // The labels that show the selection's width and height in whole points.
     void SetSizeLabels(QLabel* width, QLabel* height);
+    // The label that shows the selection in the photo's own pixels.
+    void SetPhotoPixelLabel(QLabel* label);
+    // The photo's own size when the picture shown is a reduced copy of it;
+    // SetTheImage takes the picture's size until then.
+    void SetPhotoSize(QSize size);
     // Shows the picture and fits the selection to it; a null picture changes
     // nothing (beyond taking the focus).
     void SetTheImage(const QImage& picture);
@@ -69,10 +75,13 @@ private:
     void Apply(const CropGesture::Reaction& reaction);
     void DrawGuides(QPainter& painter) const;
     void DrawCornerLabels(QPainter& painter) const;
+    void ShowPhotoPixels();
 
     CropImageViewDelegate* _delegate = nullptr;
     QPointer<QLabel> _txtWidth;
     QPointer<QLabel> _txtHeight;
+    QPointer<QLabel> _photoPixels;
+    QSize _photoSize;
     CropGesture _gesture;
     TextAttributes stanStringAttrib;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "image/PictureReader.h"
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+// The lines the window's status bar shows after an open or a save, in the
+// user's words. They stand beside the log lines, which stay as they are.
+class StatusLines {
+public:
+    StatusLines() = delete;
+
+    // One file a save tried to write; an empty reason means it was written.
+    struct SavedFile {
+        QString path;
+        QString reason;
+    };
+
+    // "NAME — W × H pixels", the photo's own size.
+    static QString Opened(const QString& path, QSize photoSize);
+    // "Could not open NAME: reason".
+    static QString OpenFailed(const QString& path, PictureReader::Failure failure);
+    // "Saved N files to FOLDER", after a "Could not save NAME: reason" for each
+    // file that failed.
+    static QString Saved(const QString& chosenPath, const QList<SavedFile>& files);
+};
