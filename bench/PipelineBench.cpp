@@ -1,6 +1,6 @@
 #include "BenchPicture.h"
 #include "app/AppController.h"
-#include "app/ProfileTargets.h"
+#include "render/ProfileTargets.h"
 #include "views/CropImageView.h"
 
 #include <QAbstractButton>

@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QPointer>
 
-class CropImageViewDelegate;
 class QLabel;
 class QPainter;
 
@@ -17,14 +16,13 @@ class QPainter;
 // follows without a button held; pressing does nothing, each release is one
 // click. While a gesture runs the view shows the selection lightened, guide
 // lines along its edges (green when it is square in whole points) and its
-// corner positions; when a gesture ends it tells its delegate.
+// corner positions; when a gesture ends it says so.
 class CropImageView : public ImageView {
     Q_OBJECT
 
 public:
     explicit CropImageView(QWidget* parent = nullptr);
 
-    void SetParentDelegate(CropImageViewDelegate* delegate);
     // The labels that show the selection's width and height in whole points.
     void SetSizeLabels(QLabel* width, QLabel* height);
     // Shows the picture and fits the selection to it; a null picture changes
@@ -50,6 +48,13 @@ public slots:
     void CropOk();
     void CropDismiss();
 
+signals:
+    // A selection gesture ended: the selection is new.
+    void SelectionFinished();
+    // Sent only by CropOk and CropDismiss.
+    void CroppingAccepted();
+    void CroppingCancelled();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -70,7 +75,6 @@ private:
     void DrawGuides(QPainter& painter) const;
     void DrawCornerLabels(QPainter& painter) const;
 
-    CropImageViewDelegate* _delegate = nullptr;
     QPointer<QLabel> _txtWidth;
     QPointer<QLabel> _txtHeight;
     CropGesture _gesture;

@@ -1,7 +1,7 @@
 #include "AppHarness.h"
 #include "app/PictureFileFilter.h"
-#include "app/ProfileFiles.h"
-#include "app/ProfileTargets.h"
+#include "render/ProfileFiles.h"
+#include "render/ProfileTargets.h"
 #include "app/WebAddresses.h"
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
@@ -75,17 +75,18 @@ TEST(AppWindow, LaunchSetsFlagsColoursAndPictureButRendersNothing) {
         const QAbstractButton* button = app.Find<QAbstractButton>(look.buttonName);
         ASSERT_NE(button, nullptr);
         EXPECT_TRUE(button->isCheckable() && !button->isChecked()) << look.buttonName;
-        EXPECT_FALSE(controller.*(look.flag));
     }
+    EXPECT_TRUE(controller.options().none());
     for (const SaveBox& box : ProfileTargets::SaveBoxes()) {
         EXPECT_TRUE(app.Find<QAbstractButton>(box.objectName)->isChecked()) << box.objectName;
-        EXPECT_TRUE(controller.*(box.flag));
     }
+    EXPECT_TRUE(controller.saveOptions().all());
     EXPECT_TRUE(app.Find<QAbstractButton>("textBackgroundToggle")->isChecked());
     EXPECT_EQ(app.Find<ColorWell>("colorizeWell")->color(), QColor(255, 0, 0));
     EXPECT_EQ(app.Find<ColorWell>("textColorWell")->color(), QColor(0, 0, 0));
     EXPECT_EQ(app.Find<ColorWell>("textBackgroundColorWell")->color(), QColor(255, 255, 255));
     EXPECT_TRUE(log.Contains(QStringLiteral("BLA??? 123")));
+    EXPECT_TRUE(log.Contains(QStringLiteral("Setting Parent Delegate")));
     const QImage shown = app.Find<ImageView>("baseImageView")->image();
     EXPECT_FALSE(shown.isNull());
     EXPECT_EQ(controller.theImage(), shown);
@@ -97,9 +98,9 @@ TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
     AppHarness app;
     const SaveBox& box = ProfileTargets::SaveBoxes()[0];
     app.Click(box.objectName);
-    EXPECT_FALSE(app.Controller().*(box.flag));
+    EXPECT_FALSE(app.Controller().saveOptions()[0]);
     app.Click(box.objectName);
-    EXPECT_TRUE(app.Controller().*(box.flag));
+    EXPECT_TRUE(app.Controller().saveOptions()[0]);
     EXPECT_FALSE(app.Controller().useCached());         // no run
     app.Find<QSlider>("textSizeSlider")->setValue(127); // 12.7
     EXPECT_EQ(app.Find<QLabel>("textSizeSliderVal")->text(), QStringLiteral("12 pt"));

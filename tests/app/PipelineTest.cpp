@@ -1,5 +1,5 @@
 #include "AppHarness.h"
-#include "app/ProfileTargets.h"
+#include "render/ProfileTargets.h"
 #include "filters/Filters.h"
 #include "image/ImageTools.h"
 #include "image/QuorelImage.h"

@@ -1,5 +1,5 @@
 #include "AppHarness.h"
-#include "app/ProfileFiles.h"
+#include "render/ProfileFiles.h"
 #include "image/ImageTools.h"
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
