@@ -3,14 +3,62 @@
 #include "image/ImageTools.h"
 #include "image/QuorelImage.h"
 
+#include <QColorSpace>
 #include <QGuiApplication>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
 
 bool Same(const FloatRect& a, const FloatRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// The selection as whole pixels in Qt's y-down coordinates when, rounded as
+// ImageTools::CutOutImage rounds it, it lies wholly inside the picture; else empty.
+QRect InsidePixels(const QImage& picture, const FloatRect& rect) {
+    const double w = std::round(double(rect.width));
+    const double h = std::round(double(rect.height));
+    const double x = std::round(double(rect.x));
+    const double top = double(picture.height()) - (std::round(double(rect.y)) + h);
+    if (!(w >= 1.0) || !(h >= 1.0) || !(x >= 0.0) || !(top >= 0.0) || !(x + w <= picture.width()) ||
+        !(top + h <= picture.height())) {
+        return QRect(); // NaN fails every comparison and lands here too
+    }
+    return QRect(int(x), int(top), int(w), int(h));
+}
+
+// The metadata QImage::copy and QImage::scaled carry along.
+void CopyMetadata(const QImage& from, QImage& to) {
+    to.setDotsPerMeterX(from.dotsPerMeterX());
+    to.setDotsPerMeterY(from.dotsPerMeterY());
+    to.setDevicePixelRatio(from.devicePixelRatio());
+    to.setOffset(from.offset());
+    to.setColorSpace(from.colorSpace());
+    for (const QString& key : from.textKeys()) {
+        to.setText(key, from.text(key));
+    }
+}
+
+// The selection cut out and fitted into the processed picture's box. Where it
+// lies inside an opaque or premultiplied 32-bit picture, it is fitted from a
+// view onto the picture's own pixels: the bytes a cut would copy (opaque
+// pixels are their own premultiplied form), so the same result, without
+// copying and converting tens of megabytes every run.
+QImage FittedSelection(const QImage& source, const FloatRect& selection) {
+    const FloatSize box{Renderer::kProcessedSide, Renderer::kProcessedSide};
+    const bool viewable = source.format() == QImage::Format_RGB32 ||
+                          source.format() == QImage::Format_ARGB32_Premultiplied;
+    const QRect area = viewable ? InsidePixels(source, selection) : QRect();
+    if (area.isEmpty()) {
+        return ImageTools::ScaleImage(ImageTools::CutOutImage(source, selection), box);
+    }
+    const QImage view(source.constScanLine(area.top()) + qsizetype(area.left()) * 4, area.width(),
+                      area.height(), source.bytesPerLine(), QImage::Format_ARGB32_Premultiplied);
+    QImage fitted = ImageTools::ScaleImage(view, box);
+    CopyMetadata(source, fitted);
+    return fitted;
 }
 
 size_t ColorizeRow() {
@@ -92,8 +140,14 @@ void Renderer::MakeProcessed(const RenderRequest& request) {
     _valid = false;
     _processed = QImage(); // the old one's memory goes before the new one is made
     _fitted = {};
-    const QImage cut = ImageTools::CutOutImage(request.source, request.selection);
-    _processed = ImageTools::ScaleImage(cut, FloatSize{kProcessedSide, kProcessedSide});
+    if (_selectionFitted.isNull() || request.source.cacheKey() != _fittedSourceKey ||
+        !Same(request.selection, _fittedSelection)) {
+        _selectionFitted = QImage();
+        _selectionFitted = FittedSelection(request.source, request.selection);
+        _fittedSourceKey = request.source.cacheKey();
+        _fittedSelection = request.selection;
+    }
+    _processed = _selectionFitted;
     if (request.looks.any()) {
         _processed = WithLooks(_processed, request.looks, request.colorize);
     }

@@ -13,7 +13,8 @@
 //
 // A run is full when the source, the selection, the looks or (with Colorize
 // on) the colorize colour differ from the last full run, or after
-// Invalidate(). Text changes never need a full run.
+// Invalidate(). Text changes never need a full run. A full run for the same
+// source and selection reuses the fitted selection: it depends on nothing else.
 class Renderer {
 public:
     static constexpr float kProcessedSide = 512.0f;
@@ -40,6 +41,11 @@ private:
     void FitTargets();
     QImage Target(size_t row, const TextLine& text, const QImage& first) const;
 
+    // The selection fitted to 512 x 512 before the looks, kept while the source
+    // and the selection stay: switching a look skips cutting and fitting.
+    QImage _selectionFitted;
+    qint64 _fittedSourceKey = 0;
+    FloatRect _fittedSelection{};
     QImage _processed;
     // The targets fitted from the processed picture, before any text: a cached
     // run only draws the text.
