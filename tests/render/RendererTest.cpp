@@ -61,6 +61,10 @@ struct SameCase {
     std::function<RenderRequest()> request;
 };
 
+void PrintTo(const SameCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RendererGives : public ::testing::TestWithParam<SameCase> {};
 
 TEST_P(RendererGives, ThePlainPipelinesPicturesAndMetadata) {
@@ -115,6 +119,10 @@ struct CacheCase {
     std::function<void(RenderRequest&, Renderer&)> change;
     bool full;
 };
+
+void PrintTo(const CacheCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RendererCache : public ::testing::TestWithParam<CacheCase> {};
 
