@@ -1,6 +1,7 @@
 #include "BenchPicture.h"
 #include "app/AppController.h"
-#include "app/ProfileTargets.h"
+#include "render/ProfileTargets.h"
+#include "render/Renderer.h"
 #include "views/CropImageView.h"
 
 #include <QAbstractButton>
@@ -12,13 +13,65 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <memory>
 
 namespace {
 
 constexpr int kPhotoWidth = 4032;
 constexpr int kPhotoHeight = 3024;
 constexpr int kSelectionSide = 2268;
+const QString kText = QStringLiteral("Trellica");
+
+const QImage& Photo() {
+    static const QImage photo = BenchPhoto(kPhotoWidth, kPhotoHeight);
+    return photo;
+}
+
+// A centred 2268 x 2268 selection, every look on and a line of text at the
+// window's starting size, colours and position.
+RenderRequest FullRequest() {
+    RenderRequest request;
+    request.source = Photo();
+    request.selection =
+        FloatRect{(kPhotoWidth - kSelectionSide) / 2.0f, (kPhotoHeight - kSelectionSide) / 2.0f,
+                  float(kSelectionSide), float(kSelectionSide)};
+    request.looks.set();
+    request.colorize = Qt::red;
+    request.text = TextLine{kText, 8.0f, Qt::black, Qt::white, true, 0.0f, 0.0f};
+    return request;
+}
+
+// Every run a new selection (one pixel to and fro), so every run cuts and fits.
+void BM_RendererFullRun(benchmark::State& state) {
+    Renderer renderer;
+    RenderRequest request = FullRequest();
+    const float x = request.selection.x;
+    for (auto _ : state) {
+        request.selection.x = request.selection.x == x ? x + 1.0f : x;
+        benchmark::DoNotOptimize(renderer.Render(request));
+    }
+}
+BENCHMARK(BM_RendererFullRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A full run after a look was switched: the same selection, looks and targets anew.
+void BM_RendererLookRun(benchmark::State& state) {
+    Renderer renderer;
+    const RenderRequest request = FullRequest();
+    for (auto _ : state) {
+        renderer.Invalidate();
+        benchmark::DoNotOptimize(renderer.Render(request));
+    }
+}
+BENCHMARK(BM_RendererLookRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RendererCachedRun(benchmark::State& state) {
+    Renderer renderer;
+    const RenderRequest request = FullRequest();
+    renderer.Render(request);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(renderer.Render(request));
+    }
+}
+BENCHMARK(BM_RendererCachedRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
@@ -38,72 +91,54 @@ void ClickAt(QWidget* view, QPointF at) {
     QApplication::sendEvent(view, &release);
 }
 
-// A launched window with a 4032 x 3024 photo open, a centred 2268 x 2268
-// selection, every look on and a line of text.
+// A launched window with the photo open, the same selection, every look on
+// and the same line of text.
 class PipelineWindow {
 public:
     PipelineWindow() : controller(NowhereEndpoint()) {
-        qInstallMessageHandler(Quiet);
+        const QtMessageHandler previous = qInstallMessageHandler(Quiet);
         controller.window()->show();
         controller.applicationDidFinishLaunching();
         const QString path = folder.filePath(QStringLiteral("photo.bmp"));
-        QImageWriter(path, "bmp").write(BenchPhoto(kPhotoWidth, kPhotoHeight));
+        QImageWriter(path, "bmp").write(Photo());
         controller.filePanelDidEnd(path, 1);
         Select();
         for (const ProfileLook& look : ProfileTargets::Looks()) {
-            controller.window()
-                ->findChild<QAbstractButton*>(QLatin1String(look.buttonName))
-                ->click();
+            Find<QAbstractButton>(look.buttonName)->click();
         }
-        controller.window()
-            ->findChild<QLineEdit*>(QStringLiteral("theTextField"))
-            ->setText(QStringLiteral("Trellica"));
-    }
-
-    float SelectionWidth() const {
-        return float(crop()->CropCoords(kPhotoWidth, kPhotoHeight).width());
+        Find<QLineEdit>("theTextField")->setText(kText);
+        qInstallMessageHandler(previous);
     }
 
     AppController controller;
 
 private:
-    CropImageView* crop() const {
-        return controller.window()->findChild<CropImageView*>(QStringLiteral("baseImageView"));
+    template <class T> T* Find(const char* name) const {
+        return controller.window()->findChild<T*>(QLatin1String(name));
     }
     void Select() {
-        const QRectF fitted = crop()->FittedRect();
+        auto* crop = Find<CropImageView>("baseImageView");
+        const QRectF fitted = crop->FittedRect();
         const double scale = fitted.width() / kPhotoWidth;
         const QPointF first(fitted.left() + (kPhotoWidth - kSelectionSide) / 2 * scale,
                             fitted.top() + (kPhotoHeight - kSelectionSide) / 2 * scale);
-        ClickAt(crop(), first);
-        ClickAt(crop(), first + QPointF(kSelectionSide * scale, kSelectionSide * scale));
+        ClickAt(crop, first);
+        ClickAt(crop, first + QPointF(kSelectionSide * scale, kSelectionSide * scale));
     }
 
     QTemporaryDir folder;
 };
 
-PipelineWindow& Window() {
-    static PipelineWindow window;
-    return window;
-}
-
-void BM_PipelineFullRun(benchmark::State& state) {
-    PipelineWindow& window = Window();
+// The window's cost on top of the renderer's: reading the controls, fading
+// and showing the previews. The window lives only as long as the benchmark.
+void BM_WindowFullRun(benchmark::State& state) {
+    PipelineWindow window;
     for (auto _ : state) {
         window.controller.SetChangeFlag();
         window.controller.FinishCropping();
     }
-    state.counters["selection"] = window.SelectionWidth();
+    state.counters["selection"] = window.controller.Request().selection.width;
 }
-BENCHMARK(BM_PipelineFullRun)->Unit(benchmark::kMillisecond);
-
-void BM_PipelineCachedRun(benchmark::State& state) {
-    PipelineWindow& window = Window();
-    window.controller.FinishCropping();
-    for (auto _ : state) {
-        window.controller.FinishCropping();
-    }
-}
-BENCHMARK(BM_PipelineCachedRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowFullRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -5,15 +5,11 @@
 #include "app/GameHelper.h"
 #include "app/PictureDropFilter.h"
 #include "app/PreviewFader.h"
-#include "app/ProfileFiles.h"
-#include "app/ProfileTargets.h"
 #include "app/Sheets.h"
 #include "app/TouchTextField.h"
-#include "image/BitmapSurface.h"
-#include "image/ImageTools.h"
 #include "image/PictureReader.h"
 #include "image/PixelMath.h"
-#include "image/QuorelImage.h"
+#include "render/ProfileFiles.h"
 #include "ui_MainWindow.h"
 #include "views/ColorWell.h"
 #include "views/CropImageView.h"
@@ -21,7 +17,6 @@
 #include "views/PositionView.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -32,14 +27,12 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
-#include <algorithm>
+#include <cstring>
 #include <exception>
 #include <functional>
 
 namespace {
 
-// The processed picture is fitted into this square box.
-constexpr float kProcessedSide = 512.0f;
 // The slider moves in tenths of a size step, so its value reads as a float.
 constexpr float kSliderStepsPerUnit = 10.0f;
 // A sheet's return code for "confirmed".
@@ -66,6 +59,10 @@ void OpenAddress(const char* address) {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(address)));
 }
 
+bool Is(const char* network, const char* name) {
+    return network != nullptr && std::strcmp(network, name) == 0;
+}
+
 } // namespace
 
 AppController::AppController(const QUrl& versionEndpoint, QObject* parent)
@@ -87,15 +84,9 @@ QMainWindow* AppController::window() const {
 void AppController::ConnectReferences() {
     _theWindow = _window.get();
     _baseImageView = _ui->baseImageView;
-    for (const ProfileTarget& target : ProfileTargets::Targets()) {
-        this->*(target.view) = _theWindow->findChild<ImageView*>(QLatin1String(target.objectName));
-    }
-    for (const ProfileLook& look : ProfileTargets::Looks()) {
-        this->*(look.button) =
-            _theWindow->findChild<QAbstractButton*>(QLatin1String(look.buttonName));
-    }
-    for (const SaveBox& box : ProfileTargets::SaveBoxes()) {
-        this->*(box.check) = _theWindow->findChild<QAbstractButton*>(QLatin1String(box.objectName));
+    for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
+        _previews[row] = _theWindow->findChild<ImageView*>(
+            QLatin1String(ProfileTargets::Targets()[row].objectName));
     }
     _logoView = _ui->logoView;
     _colorizeWell = _ui->colorizeWell;
@@ -147,21 +138,22 @@ void AppController::MakeActions() {
 }
 
 void AppController::ConnectControls() {
-    for (const ProfileLook& look : ProfileTargets::Looks()) {
-        QAbstractButton* button = this->*(look.button);
-        connect(button, &QAbstractButton::clicked, this,
-                [this, button] { ChangeFilterOption(button); });
+    for (size_t row = 0; row < ProfileTargets::kLookCount; ++row) {
+        auto* button = _theWindow->findChild<QAbstractButton*>(
+            QLatin1String(ProfileTargets::Looks()[row].buttonName));
+        connect(button, &QAbstractButton::clicked, this, [this, row] { ChangeFilterOption(row); });
     }
-    for (const SaveBox& box : ProfileTargets::SaveBoxes()) {
-        QAbstractButton* check = this->*(box.check);
-        connect(check, &QAbstractButton::clicked, this, [this, check] { ChangeSaveOption(check); });
+    for (size_t row = 0; row < ProfileTargets::kSaveBoxCount; ++row) {
+        auto* check = _theWindow->findChild<QAbstractButton*>(
+            QLatin1String(ProfileTargets::SaveBoxes()[row].objectName));
+        connect(check, &QAbstractButton::clicked, this, [this, row] { ChangeSaveOption(row); });
     }
     for (ColorWell* well : {_colorizeWell, _textColorWell, _textBackgroundColorWell}) {
         connect(well, &ColorWell::colorChanged, this, [this, well] { ColorWellChanged(well); });
     }
     connect(_textSizeSlider, &QSlider::valueChanged, this,
             [this] { TextSizeSliderValueChanged(_textSizeSlider); });
-    _theTextField->SetController(this);
+    connect(_theTextField, &ForwardingTextField::Edited, this, &AppController::textDidChange);
     QAbstractButton* background = _ui->textBackgroundToggle;
     connect(background, &QAbstractButton::clicked, this,
             [this, background] { USBGChanged(background); });
@@ -175,7 +167,11 @@ void AppController::ConnectControls() {
             [this] { SaveUserPic(_ui->saveButton); });
     connect(_ui->productPageButton, &QAbstractButton::clicked, this,
             [this] { NewVersionClick(_ui->productPageButton); });
-    _logoView->SetClickDelegate(this);
+    connect(_logoView, &TouchTextField::Clicked, this, [this] { LabelTouched(_logoView); });
+    connect(_baseImageView, &CropImageView::CroppingAccepted, this,
+            &AppController::AcceptImageCropping);
+    connect(_baseImageView, &CropImageView::CroppingCancelled, this,
+            &AppController::CancelImageCropping);
     connect(new PictureDropFilter(_theWindow), &PictureDropFilter::Dropped, this,
             [this](const QString& path) { filePanelDidEnd(path, kConfirmed); });
 }
@@ -183,15 +179,11 @@ void AppController::ConnectControls() {
 // --- lifecycle -------------------------------------------------------------------
 
 void AppController::awakeFromNib() {
-    for (const ProfileLook& look : ProfileTargets::Looks()) {
-        this->*(look.flag) = false;
-    }
-    for (const SaveBox& box : ProfileTargets::SaveBoxes()) {
-        this->*(box.flag) = true;
-    }
+    _options.reset();
+    _save.set();
     _useBG = true;
     _useCached = false;
-    _croppedImage = QImage();
+    _renderer.Invalidate();
 }
 
 void AppController::applicationDidFinishLaunching() {
@@ -199,7 +191,12 @@ void AppController::applicationDidFinishLaunching() {
     _textColorWell->setColor(QColor(Qt::black));
     _textBackgroundColorWell->setColor(QColor(Qt::white));
     Log(Text("BLA??? 123"));
-    _baseImageView->SetParentDelegate(this);
+    // From now on a finished selection gesture renders.
+    Log(Text("Setting Parent Delegate"));
+    connect(_baseImageView, &CropImageView::SelectionFinished, this, [this] {
+        SetChangeFlag();
+        FinishCropping();
+    });
     const QImage initial = _baseImageView->image();
     _baseImageView->SetTheImage(initial);
     _theImage = initial;
@@ -221,19 +218,10 @@ void AppController::AsyncCropFinished() {
     SetBusy(true);
     try {
         HideImages();
-        const QImage shown = _baseImageView->image();
-        const QRectF selection =
-            _baseImageView->CropCoords(float(shown.width()), float(shown.height()));
         if (!_useCached) {
-            _croppedImage = QImage();
-            _croppedImage =
-                ImageTools::ScaleImage(ImageTools::CutOutImage(_theImage, ToFloatRect(selection)),
-                                       FloatSize{kProcessedSide, kProcessedSide});
-            if (AnyOptionsActive()) {
-                ApplyLooks();
-            }
+            _renderer.Invalidate();
         }
-        PropagatePics(_croppedImage);
+        PropagatePics(_renderer.Render(Request()));
         _useCached = true;
     } catch (const std::exception& e) {
         Log(QString::fromLocal8Bit(e.what()));
@@ -241,20 +229,27 @@ void AppController::AsyncCropFinished() {
     SetBusy(false);
 }
 
-void AppController::ApplyLooks() {
-    if (_croppedImage.isNull()) {
-        return; // nothing to work on: the previews end up empty
-    }
-    const std::unique_ptr<QuorelImage> image = QuorelImage::InitWithNSImage(_croppedImage);
-    if (!image) {
-        return;
-    }
-    for (const ProfileLook& look : ProfileTargets::Looks()) {
-        if (this->*(look.flag)) {
-            look.apply(image.get(), _colorizeWell->color());
-        }
-    }
-    _croppedImage = image->Preview();
+RenderRequest AppController::Request() const {
+    const QImage shown = _baseImageView->image();
+    const QRectF selection =
+        _baseImageView->CropCoords(float(shown.width()), float(shown.height()));
+    RenderRequest request;
+    request.source = _theImage;
+    request.selection = ToFloatRect(selection);
+    request.looks = _options;
+    request.colorize = _colorizeWell->color();
+    request.text = CurrentTextLine();
+    return request;
+}
+
+TextLine AppController::CurrentTextLine() const {
+    return TextLine{_theTextField->text(),
+                    TextSizeValue(),
+                    _textColorWell->color(),
+                    _textBackgroundColorWell->color(),
+                    _useBG,
+                    _positionView->NormalizedLeftPosition(),
+                    _positionView->NormalizedTopPosition()};
 }
 
 void AppController::SetChangeFlag() {
@@ -266,65 +261,28 @@ void AppController::AcceptImageCropping() {}
 void AppController::CancelImageCropping() {}
 
 bool AppController::AnyOptionsActive() const {
-    const auto& looks = ProfileTargets::Looks();
-    return std::any_of(looks.begin(), looks.end(),
-                       [this](const ProfileLook& look) { return this->*(look.flag); });
+    return _options.any();
 }
 
 void AppController::HideImages() {
-    PreviewFader::FadeTo(_facebook200, 0.0);
-    PreviewFader::FadeTo(_facebook50, 0.0);
-    for (ImageView* view : {_twitter73, _twitter48, _twitter31, _twitter24}) {
-        PreviewFader::SetOpacity(view, 0.0);
-    }
-}
-
-void AppController::PropagatePics(const QImage& picture) {
-    try {
-        const ProfileTarget& first = ProfileTargets::Targets().front();
-        for (const ProfileTarget& target : ProfileTargets::Targets()) {
-            if (target.source == TargetSource::ProcessedPicture) {
-                ProPic(this->*(target.view), picture, target.size);
-                continue;
-            }
-            const QImage upper = (this->*(first.view))->image();
-            const float side = ProfileTargets::kUpperSquareSide;
-            const float y = std::max(0.0f, static_cast<float>(upper.height()) - side);
-            ProPic(this->*(target.view), ImageTools::CutOutImage(upper, {0.0f, y, side, side}),
-                   target.size);
+    // The facebook previews fade out, the twitter ones vanish at once.
+    for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
+        const char* network = ProfileTargets::Targets()[row].network;
+        if (Is(network, "facebook")) {
+            PreviewFader::FadeTo(_previews[row], 0.0);
+        } else if (Is(network, "twitter")) {
+            PreviewFader::SetOpacity(_previews[row], 0.0);
         }
-    } catch (const std::exception& e) {
-        Log(QString::fromLocal8Bit(e.what()));
     }
 }
 
-void AppController::ProPic(ImageView* view, const QImage& picture, float size) {
-    if (view == nullptr) {
-        return;
+void AppController::PropagatePics(const RenderResult& result) {
+    for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
+        ImageView* view = _previews[row];
+        view->setImage(result.targets[row]);
+        view->update();
+        PreviewFader::FadeTo(view, 1.0);
     }
-    const ProfileTarget* target = ProfileTargets::TargetForView(*this, view);
-    QImage scaled = ImageTools::ScaleImage(picture, target ? target->box : FloatSize{size, size});
-    if (!_theTextField->text().isEmpty()) {
-        scaled = WithTextLine(scaled, size);
-    }
-    view->setImage(scaled);
-    view->update();
-    PreviewFader::FadeTo(view, 1.0);
-}
-
-QImage AppController::WithTextLine(const QImage& picture, float size) const {
-    const TextPlacement place =
-        ProfileTargets::PlaceText(TextSizeValue(), size, _positionView->NormalizedLeftPosition(),
-                                  _positionView->NormalizedTopPosition());
-    if (picture.isNull() || !(place.fontSize > 0.0f)) {
-        return picture;
-    }
-    QFont font = QApplication::font();
-    font.setPointSizeF(place.fontSize);
-    const QColor background = _useBG ? _textBackgroundColorWell->color() : QColor();
-    const FloatRect whole{0.0f, 0.0f, float(picture.width()), float(picture.height())};
-    return ImageTools::CutOutImagePlusText(picture, whole, _theTextField->text(), font, place.left,
-                                           place.top, _textColorWell->color(), background);
 }
 
 float AppController::TextSizeValue() const {
@@ -356,11 +314,11 @@ void AppController::sfilePanelDidEnd(const QString& chosenPath, int32_t returnCo
     try {
         const QString base = ProfileFiles::RemoveExtension(chosenPath);
         for (const ProfileTarget* target : ProfileTargets::SavedTargets()) {
-            if (this->*(target->saveFlag)) {
-                SaveSingleFile(base, this->*(target->view));
+            if (Saves(target->network)) {
+                SaveSingleFile(base, *target);
             }
         }
-        if (_save_original) {
+        if (Saves(nullptr)) {
             SaveOriginal(chosenPath);
         }
     } catch (const std::exception& e) {
@@ -371,19 +329,27 @@ void AppController::sfilePanelDidEnd(const QString& chosenPath, int32_t returnCo
     ShowStatus(StatusLines::Saved(chosenPath, _savedFiles));
 }
 
-void AppController::SaveSingleFile(const QString& base, ImageView* view) {
-    if (base.isEmpty() || view == nullptr) {
+bool AppController::Saves(const char* network) const {
+    for (size_t row = 0; row < ProfileTargets::kSaveBoxCount; ++row) {
+        const char* saved = ProfileTargets::SaveBoxes()[row].network;
+        if (network == nullptr ? saved == nullptr : Is(saved, network)) {
+            return _save[row];
+        }
+    }
+    return false;
+}
+
+void AppController::SaveSingleFile(const QString& base, const ProfileTarget& target) {
+    if (base.isEmpty() || target.fileSuffix == nullptr) {
         return;
     }
-    const ProfileTarget* target = ProfileTargets::TargetForView(*this, view);
-    if (target == nullptr || target->fileSuffix == nullptr) {
-        return;
-    }
+    // What the preview shows is what is saved.
+    const ImageView* view = _previews[size_t(&target - ProfileTargets::Targets().data())];
     const QImage picture = view->image();
     if (picture.isNull()) {
         return;
     }
-    const QString path = base + QLatin1String(target->fileSuffix);
+    const QString path = base + QLatin1String(target.fileSuffix);
     try {
         Log(path);
         Log(Describe(picture));
@@ -400,14 +366,11 @@ void AppController::SaveSingleFile(const QString& base, ImageView* view) {
 }
 
 void AppController::SaveOriginal(const QString& chosenPath) {
-    if (chosenPath.isEmpty() || _croppedImage.isNull()) {
+    if (chosenPath.isEmpty() || _renderer.Processed().isNull()) {
         return;
     }
-    QImage picture = _croppedImage;
-    if (!_theTextField->text().isEmpty()) {
-        // The whole picture carries the text in proportion to its width.
-        picture = WithTextLine(picture, static_cast<float>(picture.width()));
-    }
+    // The whole picture carries the text in proportion to its width.
+    const QImage picture = _renderer.WholePicture(CurrentTextLine());
     QString reason;
     const QString path = ProfileFiles::OriginalPath(chosenPath);
     if (!ProfileFiles::WriteTiff(path, picture, &reason)) {
@@ -451,24 +414,14 @@ void AppController::filePanelDidEnd(const QString& chosenPath, int32_t returnCod
 
 // --- the controls' actions ------------------------------------------------------------
 
-void AppController::ChangeFilterOption(QObject* sender) {
-    for (const ProfileLook& look : ProfileTargets::Looks()) {
-        if (sender != nullptr && sender == this->*(look.button)) {
-            this->*(look.flag) = !(this->*(look.flag));
-            break;
-        }
-    }
+void AppController::ChangeFilterOption(size_t look) {
+    _options.flip(look);
     SetChangeFlag();
     FinishCropping();
 }
 
-void AppController::ChangeSaveOption(QObject* sender) {
-    for (const SaveBox& box : ProfileTargets::SaveBoxes()) {
-        if (sender != nullptr && sender == this->*(box.check)) {
-            this->*(box.flag) = !(this->*(box.flag));
-            return;
-        }
-    }
+void AppController::ChangeSaveOption(size_t box) {
+    _save.flip(box);
 }
 
 void AppController::ColorWellChanged(QObject*) {

@@ -2,13 +2,17 @@
 
 #include "app/StatusLines.h"
 #include "app/WebAddresses.h"
-#include "views/CropImageViewDelegate.h"
+#include "render/ProfileTargets.h"
+#include "render/RenderRequest.h"
+#include "render/Renderer.h"
 
 #include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 
@@ -31,12 +35,14 @@ namespace Ui {
 class MainWindow;
 }
 
+struct RenderResult;
+
 // The application's controller: builds and owns the main window, keeps the
-// option state, runs the rendering pipeline after every edit, opens pictures,
-// saves the profile pictures and reports a newer version.
-class AppController : public QObject, public CropImageViewDelegate {
+// option state, turns the window's state into a render request after every
+// edit and shows what the renderer gives, opens pictures, saves the profile
+// pictures and reports a newer version.
+class AppController : public QObject {
     Q_OBJECT
-    friend class ProfileTargets;
 
 public:
     // Builds the window from its form, connects every control and sets the
@@ -54,24 +60,29 @@ public:
     void applicationWillTerminate();
 
     // The rendering pipeline.
-    void FinishCropping() override;
+    void FinishCropping();
     void AsyncCropFinished();
-    void SetChangeFlag() override;
-    void AcceptImageCropping() override;
-    void CancelImageCropping() override;
+    void SetChangeFlag();
+    void AcceptImageCropping();
+    void CancelImageCropping();
     bool AnyOptionsActive() const;
     void HideImages();
-    void PropagatePics(const QImage& picture);
-    void ProPic(ImageView* view, const QImage& picture, float size);
+    // Shows a run's target pictures in their previews.
+    void PropagatePics(const RenderResult& result);
 
     // Saving.
-    void SaveSingleFile(const QString& base, ImageView* view);
+    void SaveSingleFile(const QString& base, const ProfileTarget& target);
     void SaveOriginal(const QString& chosenPath);
 
     // The processed picture of the last full run, and whether it is up to date.
-    const QImage& croppedImage() const { return _croppedImage; }
+    const QImage& croppedImage() const { return _renderer.Processed(); }
     bool useCached() const { return _useCached; }
     const QImage& theImage() const { return _theImage; }
+    // What a run would be asked for now.
+    RenderRequest Request() const;
+    // The looks that are on and the save boxes that are on, by row.
+    const LookSet& options() const { return _options; }
+    const std::bitset<ProfileTargets::kSaveBoxCount>& saveOptions() const { return _save; }
 
 public slots:
     // The window's actions; each takes the control that sent it.
@@ -84,8 +95,10 @@ public slots:
     // Completion of the save sheet.
     void sfilePanelDidEnd(const QString& chosenPath, int32_t returnCode,
                           void* contextInfo = nullptr);
-    void ChangeFilterOption(QObject* sender);
-    void ChangeSaveOption(QObject* sender);
+    // A look's button (its row in ProfileTargets::Looks()) was clicked.
+    void ChangeFilterOption(size_t look);
+    // A save box (its row in ProfileTargets::SaveBoxes()) was clicked.
+    void ChangeSaveOption(size_t box);
     void ColorWellChanged(QObject* sender);
     void TextSizeSliderValueChanged(QObject* sender);
     void textDidChange(const QString& notification);
@@ -104,76 +117,28 @@ private:
     void ConnectReferences();
     void MakeActions();
     void ConnectControls();
-    void ApplyLooks();
     void SetBusy(bool busy);
     float TextSizeValue() const;
-    QImage WithTextLine(const QImage& picture, float size) const;
+    TextLine CurrentTextLine() const;
+    bool Saves(const char* network) const;
     static void Log(const QString& line);
     void ShowStatus(const QString& line);
 
     // --- pipeline state ------------------------------------------------------
     QImage _theImage;
-    bool _option_soften = false;
-    bool _option_sharpen = false;
-    bool _option_bw = false;
-    bool _option_frame = false;
-    bool _save_facebook = true;
-    bool _save_skype = true;
-    bool _save_linked = true;
-    bool _save_twitter = true;
-    bool _save_google = true;
-    bool _save_original = true;
-    bool _option_Photomat = false;
-    bool _option_Instant = false;
-    bool _option_FilmStrip = false;
-    bool _option_Blurfocus = false;
-    bool _option_Toycam = false;
-    bool _option_Popart = false;
-    bool _option_Sepia = false;
-    bool _option_Posterize = false;
-    bool _option_Colorize = false;
+    LookSet _options;                                 // the looks that are on, by row
+    std::bitset<ProfileTargets::kSaveBoxCount> _save; // the save boxes that are on, by row
     bool _useBG = true;
     bool _useCached = false;
-    QImage _croppedImage;
+    Renderer _renderer;
     // What the current save tried to write, for its status line.
     QList<StatusLines::SavedFile> _savedFiles;
 
     // --- references into the window --------------------------------------------
     CropImageView* _baseImageView = nullptr;
     QMainWindow* _theWindow = nullptr;
-    ImageView* _facebook200 = nullptr;
-    ImageView* _facebook50 = nullptr;
-    ImageView* _twitter73 = nullptr;
-    ImageView* _twitter48 = nullptr;
-    ImageView* _twitter31 = nullptr;
-    ImageView* _twitter24 = nullptr;
-    ImageView* _linkedin80 = nullptr;
-    ImageView* _linkedin40 = nullptr;
-    ImageView* _google96 = nullptr;
-    ImageView* _google82 = nullptr;
-    ImageView* _google40 = nullptr;
-    ImageView* _skype96 = nullptr;
-    ImageView* _skype48 = nullptr;
+    std::array<ImageView*, ProfileTargets::kTargetCount> _previews{}; // by target row
     TouchTextField* _logoView = nullptr;
-    QAbstractButton* _check_facebook = nullptr;
-    QAbstractButton* _check_twitter = nullptr;
-    QAbstractButton* _check_google = nullptr;
-    QAbstractButton* _check_linkedin = nullptr;
-    QAbstractButton* _check_skype = nullptr;
-    QAbstractButton* _check_original = nullptr;
-    QAbstractButton* _buttonSoften = nullptr;
-    QAbstractButton* _buttonSharpen = nullptr;
-    QAbstractButton* _buttonBW = nullptr;
-    QAbstractButton* _buttonFrame = nullptr;
-    QAbstractButton* _buttonPhotomat = nullptr;
-    QAbstractButton* _buttonInstant = nullptr;
-    QAbstractButton* _buttonFilmStrip = nullptr;
-    QAbstractButton* _buttonBlurfocus = nullptr;
-    QAbstractButton* _buttonToycam = nullptr;
-    QAbstractButton* _buttonPopart = nullptr;
-    QAbstractButton* _buttonSepia = nullptr;
-    QAbstractButton* _buttonPosterize = nullptr;
-    QAbstractButton* _buttonColorize = nullptr;
     ColorWell* _colorizeWell = nullptr;
     ForwardingTextField* _theTextField = nullptr;
     QSlider* _textSizeSlider = nullptr;

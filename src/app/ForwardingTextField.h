@@ -1,20 +1,14 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QPointer>
 
-class AppController;
-
-// The text line: every change of its text goes straight to the controller.
+// The text line: every change of its text, typed or set, is reported as Edited.
 class ForwardingTextField : public QLineEdit {
     Q_OBJECT
 
 public:
     explicit ForwardingTextField(QWidget* parent = nullptr);
-    void SetController(AppController* controller);
 
-private:
-    void ForwardChange(const QString& text);
-
-    QPointer<AppController> _controller;
+signals:
+    void Edited(const QString& text);
 };

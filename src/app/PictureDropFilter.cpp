@@ -1,6 +1,6 @@
 #include "app/PictureDropFilter.h"
 
-#include "app/ProfileFiles.h"
+#include "render/ProfileFiles.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,6 +1,6 @@
 #include "app/PictureFileFilter.h"
 
-#include "app/ProfileFiles.h"
+#include "render/ProfileFiles.h"
 
 #include <QFileSystemModel>
 

@@ -1,7 +1,5 @@
 #include "app/TouchTextField.h"
 
-#include "app/AppController.h"
-
 #include <QMouseEvent>
 
 TouchTextField::TouchTextField(QWidget* parent) : ImageView(parent) {
@@ -10,17 +8,11 @@ TouchTextField::TouchTextField(QWidget* parent) : ImageView(parent) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void TouchTextField::SetClickDelegate(AppController* delegate) {
-    _click_delegate = delegate;
-}
-
 void TouchTextField::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
 void TouchTextField::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (_click_delegate) {
-        _click_delegate->LabelTouched(this);
-    }
+    emit Clicked();
 }

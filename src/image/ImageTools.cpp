@@ -59,24 +59,24 @@ QImage CutOut(const QImage& picture, const QRect& area) {
     return result;
 }
 
-// The font with its size, given in pixels on the picture, expressed for the device.
-QFont FontInPixels(const QFont& font, const QPaintDevice& device) {
+// The font at the given size in pixels on the picture, expressed for the device.
+QFont FontInPixels(const QFont& font, double pixels, const QPaintDevice& device) {
     QFont f(font);
-    const double pixels = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
     f.setPointSizeF(std::min(pixels, kMaxFontPixels) * 72.0 / device.logicalDpiY());
     return f;
 }
 
-bool HasDrawableSize(const QFont& font) {
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
-    return std::isfinite(size) && size > 0;
+// The size a font given to CutOutImagePlusText stands for, in pixels.
+double PixelsOf(const QFont& font) {
+    return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
 }
 
 // One line of text whose line box has its lower-left corner at anchor (y-down
 // device coordinates), on a box of the background colour when it is valid.
 void DrawTextLine(QPainter& painter, QImage& device, const QString& text, const QFont& font,
-                  const QPointF& anchor, const QColor& colour, const QColor& background) {
-    const QFont f = FontInPixels(font, device);
+                  double pixels, const QPointF& anchor, const QColor& colour,
+                  const QColor& background) {
+    const QFont f = FontInPixels(font, pixels, device);
     const QFontMetricsF metrics(f, &device);
     if (background.isValid()) {
         const double advance = metrics.horizontalAdvance(text);
@@ -87,6 +87,31 @@ void DrawTextLine(QPainter& painter, QImage& device, const QString& text, const 
     painter.setFont(f);
     painter.setPen(colour);
     painter.drawText(QPointF(anchor.x(), anchor.y() - metrics.descent()), text);
+}
+
+// CutOutImagePlusText with the text's size in pixels given apart.
+QImage CutOutWithText(const QImage& picture, const FloatRect& rect, const QString& text,
+                      const QFont& font, double pixels, float textX, float textY,
+                      const QColor& textColour, const QColor& background) {
+    if (picture.isNull()) {
+        return QImage();
+    }
+    const QRect area = PixelRect(picture, rect);
+    if (area.isEmpty()) {
+        return QImage();
+    }
+    QImage result = CutOut(picture, area);
+    if (result.isNull() || text.isEmpty() || !std::isfinite(pixels) || !(pixels > 0) ||
+        !IsFinite(textX) || !IsFinite(textY)) {
+        return result;
+    }
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(-area.topLeft());
+    const QPointF anchor(textX, double(picture.height()) - double(textY));
+    DrawTextLine(painter, result, text, font, pixels, anchor, textColour, background);
+    return result;
 }
 
 } // namespace
@@ -132,23 +157,14 @@ QImage ImageTools::CutOutImagePlusText(const QImage& picture, const FloatRect& r
                                        const QString& text, const QFont& font, float textX,
                                        float textY, const QColor& textColour,
                                        const QColor& background) {
-    if (picture.isNull()) {
-        return QImage();
-    }
-    const QRect area = PixelRect(picture, rect);
-    if (area.isEmpty()) {
-        return QImage();
-    }
-    QImage result = CutOut(picture, area);
-    if (result.isNull() || text.isEmpty() || !HasDrawableSize(font) || !IsFinite(textX) ||
-        !IsFinite(textY)) {
-        return result;
-    }
-    QPainter painter(&result);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.translate(-area.topLeft());
-    const QPointF anchor(textX, double(picture.height()) - double(textY));
-    DrawTextLine(painter, result, text, font, anchor, textColour, background);
-    return result;
+    return CutOutWithText(picture, rect, text, font, PixelsOf(font), textX, textY, textColour,
+                          background);
+}
+
+QImage ImageTools::CutOutImagePlusText(const QImage& picture, const FloatRect& rect,
+                                       const QString& text, const QFont& font, float fontPixels,
+                                       float textX, float textY, const QColor& textColour,
+                                       const QColor& background) {
+    return CutOutWithText(picture, rect, text, font, double(fontPixels), textX, textY, textColour,
+                          background);
 }

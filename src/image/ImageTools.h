@@ -31,6 +31,12 @@ public:
                                       const QString& text, const QFont& font, float textX,
                                       float textY, const QColor& textColour,
                                       const QColor& background);
+    // The same with the text's size given apart, in pixels on the picture; the
+    // font's own size is not looked at.
+    static QImage CutOutImagePlusText(const QImage& picture, const FloatRect& rect,
+                                      const QString& text, const QFont& font, float fontPixels,
+                                      float textX, float textY, const QColor& textColour,
+                                      const QColor& background);
 
     // --- colour model (packed colours: red bits 0-7, green 8-15, blue 16-23) --
     // hsb = (hue in degrees 0..<360, saturation (max - min) * 255 / max,

@@ -1,7 +1,5 @@
 #include "views/CropImageView.h"
 
-#include "views/CropImageViewDelegate.h"
-
 #include <QDebug>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -40,11 +38,6 @@ CropImageView::CropImageView(QWidget* parent)
     stanStringAttrib.font.setStyleHint(QFont::SansSerif); // the desktop's sans without Helvetica
     stanStringAttrib.font.setPixelSize(kLabelPixelSize);
     stanStringAttrib.colour = Qt::white;
-}
-
-void CropImageView::SetParentDelegate(CropImageViewDelegate* delegate) {
-    qInfo().noquote() << "Setting Parent Delegate";
-    _delegate = delegate;
 }
 
 void CropImageView::SetSizeLabels(QLabel* width, QLabel* height) {
@@ -121,16 +114,12 @@ QRectF CropImageView::FittedRect() const {
 
 void CropImageView::CropOk() {
     qInfo().noquote() << "Crop OK";
-    if (_delegate) {
-        _delegate->AcceptImageCropping();
-    }
+    emit CroppingAccepted();
 }
 
 void CropImageView::CropDismiss() {
     qInfo().noquote() << "Crop Dismiss";
-    if (_delegate) {
-        _delegate->CancelImageCropping();
-    }
+    emit CroppingCancelled();
 }
 
 void CropImageView::paintEvent(QPaintEvent* event) {
@@ -198,9 +187,8 @@ void CropImageView::Apply(const CropGesture::Reaction& reaction) {
     if (reaction.repaint) {
         update();
     }
-    if (reaction.ended && _delegate) {
-        _delegate->SetChangeFlag();
-        _delegate->FinishCropping();
+    if (reaction.ended) {
+        emit SelectionFinished();
     }
 }
 

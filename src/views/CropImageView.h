@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QSize>
 
-class CropImageViewDelegate;
 class QLabel;
 class QPainter;
 
@@ -18,14 +17,13 @@ class QPainter;
 // follows without a button held; pressing does nothing, each release is one
 // click. While a gesture runs the view shows the selection lightened, guide
 // lines along its edges (green when it is square in whole points) and its
-// corner positions; when a gesture ends it tells its delegate.
+// corner positions; when a gesture ends it says so.
 class CropImageView : public ImageView {
     Q_OBJECT
 
 public:
     explicit CropImageView(QWidget* parent = nullptr);
 
-    void SetParentDelegate(CropImageViewDelegate* delegate);
     // The labels that show the selection's width and height in whole points.
     void SetSizeLabels(QLabel* width, QLabel* height);
     // The label that shows the selection in the photo's own pixels.
@@ -56,6 +54,13 @@ public slots:
     void CropOk();
     void CropDismiss();
 
+signals:
+    // A selection gesture ended: the selection is new.
+    void SelectionFinished();
+    // Sent only by CropOk and CropDismiss.
+    void CroppingAccepted();
+    void CroppingCancelled();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -77,7 +82,6 @@ private:
     void DrawCornerLabels(QPainter& painter) const;
     void ShowPhotoPixels();
 
-    CropImageViewDelegate* _delegate = nullptr;
     QPointer<QLabel> _txtWidth;
     QPointer<QLabel> _txtHeight;
     QPointer<QLabel> _photoPixels;

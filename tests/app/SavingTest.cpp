@@ -1,6 +1,7 @@
+// Saving the profile pictures, and saving when the disk says no: every failed
+// file says "didn't work!", no partial file is left behind, an existing file
+// survives a failed replacement and every file that could be written is whole.
 #include "AppHarness.h"
-#include "app/ProfileFiles.h"
-#include "image/ImageTools.h"
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
 
@@ -8,183 +9,134 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSlider>
-#include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
 const QString kFailed = QStringLiteral("didn't work!");
-
-// The folder's files, sorted, plus the given names (readable when a test fails).
-QStringList FilesIn(const QString& folder, QStringList more = {}) {
-    more << QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    more.sort();
-    return more;
-}
+const QStringList kAll = {"me.tif",          "me_facebook.tif", "me_google.tif",
+                          "me_linkedin.tif", "me_skype.tif",    "me_twitter.tif"};
 
 // The file's picture, decoded as TIFF whatever its name says.
 QImage ReadTiff(const QString& path) {
     QImageReader reader(path, "tiff");
     reader.setDecideFormatFromContent(false);
-    return reader.read();
+    return reader.read().convertToFormat(QImage::Format_ARGB32);
 }
 
-bool SamePixels(const QImage& a, const QImage& b) {
-    return a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
-}
-
-// A window that has made one full run over a 300 x 300 picture.
-class SavingWindow : public ::testing::Test {
+// A window that has made one full run over a 300 x 300 picture, with text.
+class Saving : public ::testing::Test {
 protected:
     void SetUp() override {
         app.Open(TestPictures::Gradient(300, 300));
-        app.Click("resetButton");
+        app.Type(QStringLiteral("Hi"));
+        ASSERT_TRUE(QDir().mkpath(Out()));
     }
-    QString In(const QString& name) const { return QDir(app.Folder()).filePath(name); }
-    void Save(const QString& name) { app.Controller().sfilePanelDidEnd(In(name), 1); }
+    QString Out(const QString& name = {}) const { return app.Folder() + "/out/" + name; }
+    void Save(const QString& name = "me") { app.Controller().sfilePanelDidEnd(Out(name), 1); }
+    QStringList Files() const {
+        return QDir(Out()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+    QImage Shown(const char* preview) const {
+        return app.Preview(preview).convertToFormat(QImage::Format_ARGB32);
+    }
+    // Runs a save with no file allowed beyond 60 KiB, as on a disk that fills midway.
+    void SaveWithFileSizeLimit() {
+        rlimit before{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = before;
+        limited.rlim_cur = 60 * 1024;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        Save();
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, previous);
+    }
 
     AppHarness app;
 };
 
-TEST_F(SavingWindow, WritesEachLargestTargetInOrderAndTheWholePicture) {
-    const struct {
-        const char* file;
-        const char* preview;
-        int side;
-    } expected[] = {{"me_facebook.tif", "facebook200", 200},
-                    {"me_skype.tif", "skype96", 96},
-                    {"me_google.tif", "google96", 96},
-                    {"me_linkedin.tif", "linkedin80", 80},
-                    {"me_twitter.tif", "twitter73", 73}};
-    QStringList names{QStringLiteral("me.tif")};
-    for (const auto& file : expected) {
-        names << QLatin1String(file.file);
-    }
-    const QStringList after = FilesIn(app.Folder(), names);
+TEST_F(Saving, WritesEachLargestTargetAsShownInOrderAndTheWholePicture) {
+    const std::pair<const char*, const char*> files[] = {{"me_facebook.tif", "facebook200"},
+                                                         {"me_skype.tif", "skype96"},
+                                                         {"me_google.tif", "google96"},
+                                                         {"me_linkedin.tif", "linkedin80"},
+                                                         {"me_twitter.tif", "twitter73"}};
     LogCapture log;
-    Save(QStringLiteral("me"));
+    Save();
     QStringList written;
-    for (const auto& file : expected) {
-        const QImage picture = ReadTiff(In(QLatin1String(file.file)));
-        EXPECT_EQ(picture.size(), QSize(file.side, file.side)) << file.file;
-        EXPECT_TRUE(SamePixels(picture, app.Preview(file.preview))) << file.file;
-        written << In(QLatin1String(file.file));
+    for (const auto& [file, preview] : files) {
+        EXPECT_EQ(ReadTiff(Out(file)), Shown(preview)) << file;
+        written << Out(file);
     }
-    EXPECT_EQ(log.Lines().filter(app.Folder()),
-              written); // in this order; the whole picture is written unlogged
-    EXPECT_EQ(FilesIn(app.Folder()), after);
-    const QImage whole = ReadTiff(In(QStringLiteral("me.tif")));
-    EXPECT_EQ(whole.size(), QSize(512, 512));
-    EXPECT_TRUE(SamePixels(whole, app.Controller().croppedImage()));
-}
-
-struct NameCase {
-    const char* chosen;
-    const char* facebook;
-    const char* whole;
-};
-
-class SavingNames : public SavingWindow, public ::testing::WithParamInterface<NameCase> {};
-
-TEST_P(SavingNames, NamesComeFromTheChosenName) {
-    const QStringList before = FilesIn(app.Folder());
-    Save(QLatin1String(GetParam().chosen));
-    EXPECT_FALSE(ReadTiff(In(QLatin1String(GetParam().facebook))).isNull());
-    QImageReader whole(In(QLatin1String(GetParam().whole)));
-    EXPECT_EQ(whole.format(), QByteArray("tiff")) << "the whole picture holds TIFF data";
-    EXPECT_EQ(FilesIn(app.Folder()).size(), before.size() + 6);
-}
-
-INSTANTIATE_TEST_SUITE_P(Chosen, SavingNames,
-                         ::testing::Values(NameCase{"me", "me_facebook.tif", "me.tif"},
-                                           NameCase{"me.png", "me_facebook.tif", "me.png"},
-                                           NameCase{"my.photo.jpg", "my.photo_facebook.tif",
-                                                    "my.photo.jpg"}));
-
-// A missing image plugin must fail loudly, not write empty files.
-TEST(Saving, QtOffersATiffWriter) {
+    EXPECT_EQ(log.Lines().filter(app.Folder()), written); // the whole picture goes unlogged
+    EXPECT_EQ(Files(), kAll);
+    EXPECT_EQ(ReadTiff(Out("me.tif")).size(), QSize(512, 512));
     EXPECT_TRUE(QImageWriter::supportedImageFormats().contains("tiff"));
 }
 
-TEST(Saving, ADotInTheFolderIsNoExtension) {
-    EXPECT_EQ(ProfileFiles::RemoveExtension("/d.old/me"), "/d.old/me");
-    EXPECT_EQ(ProfileFiles::OriginalPath("/d.old/me"), "/d.old/me.tif");
+TEST_F(Saving, NamesComeFromTheChosenName) {
+    for (const char* chosen : {"a.png", "my.photo.jpg"}) {
+        Save(QLatin1String(chosen));
+        EXPECT_EQ(QImageReader(Out(chosen)).format(), QByteArray("tiff")) << chosen;
+    }
+    EXPECT_FALSE(ReadTiff(Out("my.photo_facebook.tif")).isNull());
+    EXPECT_EQ(Files().size(), 12);
 }
 
-TEST_F(SavingWindow, OnlyTheTickedNetworksAreWritten) {
+TEST_F(Saving, OnlyTheTickedBoxesAreWrittenAndNothingWhenCancelled) {
     for (const char* box :
          {"check_facebook", "check_skype", "check_google", "check_linkedin", "check_original"}) {
         app.Click(box);
     }
-    const QStringList expected = FilesIn(app.Folder(), {QStringLiteral("me_twitter.tif")});
-    Save(QStringLiteral("me"));
-    EXPECT_EQ(FilesIn(app.Folder()), expected);
-    EXPECT_EQ(ReadTiff(In(QStringLiteral("me_twitter.tif"))).size(), QSize(73, 73));
+    app.Controller().sfilePanelDidEnd(Out("me"), 0);
+    EXPECT_TRUE(Files().isEmpty());
+    Save();
+    EXPECT_EQ(Files(), QStringList{"me_twitter.tif"});
 }
 
-TEST_F(SavingWindow, FailedFilesAreLoggedAndDoNotStopTheOthers) {
-    const QString notAFolder =
-        app.WriteFile(QStringLiteral("plain"), TestPictures::Solid(1, 1, Qt::red));
+TEST(SavingBeforeARun, WritesNothing) {
+    AppHarness app;
+    app.Controller().sfilePanelDidEnd(app.Folder() + "/me", 1);
+    EXPECT_TRUE(QDir(app.Folder()).isEmpty());
+}
+
+TEST_F(Saving, FailedFilesAreLoggedAndDoNotStopTheOthers) {
+    ASSERT_TRUE(QDir(Out()).mkdir("me_skype.tif"));
     LogCapture log;
-    app.Controller().sfilePanelDidEnd(notAFolder + QStringLiteral("/me"), 1);
-    EXPECT_EQ(log.Count(kFailed), 6);
-
-    ASSERT_TRUE(QDir(app.Folder()).mkdir(QStringLiteral("me_skype.tif")));
-    log.Clear();
-    Save(QStringLiteral("me"));
+    Save();
     EXPECT_EQ(log.Count(kFailed), 1);
-    for (const char* name :
-         {"me_facebook.tif", "me_google.tif", "me_linkedin.tif", "me_twitter.tif", "me.tif"}) {
-        EXPECT_FALSE(ReadTiff(In(QLatin1String(name))).isNull()) << name;
+    EXPECT_EQ(Files(), kAll);
+    app.Controller().sfilePanelDidEnd(Out("me.tif") + "/me", 1); // a file as folder
+    EXPECT_EQ(log.Count(kFailed), 7);
+}
+
+TEST_F(Saving, ADiskFullMidwayLeavesOnlyWholeFilesAndKeepsTheOldOnes) {
+    QFile old(Out("me_facebook.tif"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("the previous file") > 0);
+    old.close();
+    LogCapture log;
+    SaveWithFileSizeLimit();
+    EXPECT_EQ(log.Count(kFailed), 2); // 200 x 200 and 512 x 512 do not fit
+    EXPECT_EQ(Files(), kAll.mid(1));
+    for (const QString& name : Files().mid(1)) {
+        EXPECT_FALSE(ReadTiff(Out(name)).isNull()) << name.toStdString();
     }
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("the previous file"));
 }
 
-TEST(Saving, NothingIsWrittenBeforeTheFirstRunOrWhenCancelled) {
-    AppHarness app;
-    const QString chosen = QDir(app.Folder()).filePath(QStringLiteral("me"));
-    app.Controller().sfilePanelDidEnd(chosen, 1);
-    EXPECT_TRUE(FilesIn(app.Folder()).isEmpty());
-    app.Open(TestPictures::Gradient(30, 30));
-    app.Click("resetButton");
-    const QStringList before = FilesIn(app.Folder());
-    app.Controller().sfilePanelDidEnd(chosen, 0);
-    EXPECT_EQ(FilesIn(app.Folder()), before);
-}
-
-TEST(Saving, WholePictureCarriesTheTextInProportionToItsWidth) {
-    AppHarness app;
-    app.Open(TestPictures::Solid(400, 300, QColor(30, 90, 30))); // 512 x 384 processed
-    app.Find<QSlider>("textSizeSlider")->setValue(90);           // 9 pt
-    QTest::mouseClick(app.Find<QWidget>("positionView"), Qt::LeftButton, {}, QPoint(25, 10));
-    app.Type(QStringLiteral("Hi"));
-    const QString chosen = QDir(app.Folder()).filePath(QStringLiteral("me"));
-    app.Controller().sfilePanelDidEnd(chosen, 1);
-    // At 409.6 up on a picture 384 high the text lies wholly above it.
-    EXPECT_TRUE(
-        SamePixels(ReadTiff(chosen + QStringLiteral(".tif")), app.Controller().croppedImage()));
-}
-
-TEST_F(SavingWindow, NetworkFilesCarryTheTextAsPreviewed) {
-    app.Type(QStringLiteral("Hi"));
-    Save(QStringLiteral("me"));
-    const QImage preview = app.Preview("facebook200");
-    EXPECT_TRUE(SamePixels(ReadTiff(In(QStringLiteral("me_facebook.tif"))), preview));
-    EXPECT_FALSE(
-        SamePixels(preview, ImageTools::ScaleImage(app.Controller().croppedImage(), {200, 300})));
-}
-
-TEST_F(SavingWindow, SaveButtonOpensAWindowModalSheet) {
+TEST_F(Saving, SaveButtonOpensAWindowModalSheet) {
     app.Click("saveButton");
     auto* sheet = app.Window()->findChild<QFileDialog*>();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
     EXPECT_EQ(sheet->acceptMode(), QFileDialog::AcceptSave);
-    sheet->selectFile(In(QStringLiteral("sheet")));
+    sheet->selectFile(Out("sheet"));
     QMetaObject::invokeMethod(sheet, "accept");
-    EXPECT_FALSE(ReadTiff(In(QStringLiteral("sheet_google.tif"))).isNull());
-    EXPECT_FALSE(ReadTiff(In(QStringLiteral("sheet.tif"))).isNull());
+    EXPECT_FALSE(ReadTiff(Out("sheet.tif")).isNull());
 }
 
 } // namespace

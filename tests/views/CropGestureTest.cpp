@@ -3,7 +3,6 @@
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
-#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -58,52 +57,17 @@ void ExpectRect(const ViewRect& actual, const ViewRect& expected) {
     EXPECT_FLOAT_EQ(actual.height, expected.height);
 }
 
-// Fitting logs and the size labels are checked on the real view (CropImageViewTest).
-TEST(CropGestureFit, FitsTheWholePictureAndSelectsIt) {
-    struct Case {
-        float w, h, viewW, viewH;
-        ViewRect fitted; // leftMargin, topMargin, width, height
-    };
-    const Case cases[] = {
-        {400, 300, 300, 300, kWhole},
-        {300, 400, 300, 300, {37.5f, 0, 225, 300}},
-        {500, 500, 200, 300, {0, 50, 200, 200}},  // a square picture takes the width branch
-        {400, 320, 400, 300, {0, -10, 400, 320}}, // only the picture's aspect decides
-    };
-    for (const Case& c : cases) {
-        CropGesture gesture(c.viewW, c.viewH);
-        LogCapture quiet;
-        const CropGesture::Reaction r = gesture.Fit(c.w, c.h, c.viewW, c.viewH);
-        EXPECT_EQ(gesture.FittedRect(), c.fitted);
-        EXPECT_EQ(gesture.Selection(), c.fitted);
-        EXPECT_EQ(r.sizeWidth, int32_t(c.fitted.width));
-        EXPECT_EQ(gesture.CropCoords(1024.0f, 768.0f), QRectF(0, 0, 1024, 768));
-    }
-}
-
-TEST(CropGestureFit, ConstructionIsIdleAndFittingKeepsTheGestureState) {
-    CropGesture fresh(300.0f, 200.0f);
-    EXPECT_EQ(fresh.Selection(), (ViewRect{10, 10, 100, 100}));
-    EXPECT_EQ(fresh.CropCoords(1024.0f, 768.0f), QRectF());
-    EXPECT_FALSE(fresh.SquareInWholePoints()); // -2 against 2
-
-    CropGesture gesture = Fitted();
-    Play(gesture, {{'s', 10, 10}, {'c', 20, 20}, {'m', 130.7f, 130.2f}, {'k', 5, 5}});
-    const int32_t width = gesture.CurrentWidth();
-    LogCapture quiet;
-    gesture.Fit(300.0f, 400.0f, 300.0f, 300.0f);
-    EXPECT_TRUE(gesture.Scaling());
-    EXPECT_EQ(gesture.CurrentWidth(), width);
-    EXPECT_EQ(gesture.Anchor().x, 5.0f);
-}
-
 // The click table, first matching row wins. Events by kind (see Ev), the n-th at (10n, 10n).
 struct RowCase {
     const char* events;
     int32_t clickState;
     bool shifting, scaling, mouseDown;
-    int ended; // delegate notifications
+    int ended; // gestures finished
 };
+
+void PrintTo(const RowCase& c, std::ostream* os) {
+    *os << c.events;
+}
 
 class CropGestureRows : public ::testing::TestWithParam<RowCase> {};
 
@@ -132,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"sk", 0, true, true, false, 0}, RowCase{"skc", 0, true, false, false, 1},
         RowCase{"skcmc", 0, false, false, false, 2}, RowCase{"cs", 1, true, false, true, 0},
         RowCase{"csmc", 0, false, false, false, 1}, RowCase{"ss", 0, false, false, false, 1},
-        RowCase{"b", 0, false, true, false, 0}));
+        RowCase{"b", 0, false, true, false, 0}),
+    [](const auto& info) { return std::string(info.param.events); });
 
 // The movement table.
 struct MoveCase {
@@ -140,6 +105,12 @@ struct MoveCase {
     ViewRect selection;
     bool repaint;
 };
+
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    for (const Ev& e : c.events) {
+        *os << e.kind << "(" << e.x << "," << e.y << ")";
+    }
+}
 
 class CropGestureMoves : public ::testing::TestWithParam<MoveCase> {};
 
@@ -170,63 +141,14 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{{{'s', 0, 0}, {'m', 500, -400}}, {500, -362.5f, 300, 225}, true}, // off the view
         MoveCase{{{'s', 50, 50}, {'m', 53, 40}, {'m', 60, 45}}, {10, 32.5f, 300, 225}, true},
         MoveCase{{{'k', 200, 100}, {'m', -200, 100}}, {200, 37.5f, -100, 225}, true},
-        MoveCase{{{'c', 10, 10}, {'c', 20, 30}, {'m', 200, 200}}, {10, 10, 10, 20}, false}));
-
-TEST(CropGestureTwoClicks, SpannedEitherWayGivesTheSameSelection) {
-    const float corners[][4] = {{20, 200, 220, 60}, {220, 60, 20, 200}, {20, 60, 220, 200}};
-    for (const auto& c : corners) {
-        CropGesture gesture = Fitted();
-        const Played run = Play(gesture, {{'c', c[0], c[1]}, {'m', c[2], c[3]}, {'c', c[2], c[3]}});
-        ExpectRect(gesture.Selection(), {20, 60, 200, 140});
-        EXPECT_EQ(run.ended, 1);
-        EXPECT_FLOAT_EQ(gesture.CropCoordsLeft(), 20.0f / 300.0f);
-        EXPECT_FLOAT_EQ(gesture.CropCoordsRight(), 220.0f / 300.0f);
-        EXPECT_FLOAT_EQ(gesture.CropCoordsTop(), (60.0f - 37.5f) / 225.0f);
-        EXPECT_FLOAT_EQ(gesture.CropCoordsBottom(), (200.0f - 37.5f) / 225.0f);
-    }
-}
-
-TEST(CropGestureTwoClicks, SecondClickOnTheAnchorGivesAnEmptySelection) {
-    CropGesture gesture = Fitted();
-    const Played run = Play(gesture, {{'c', 120, 90}, {'c', 120, 90}});
-    EXPECT_EQ(gesture.Selection(), (ViewRect{120, 90, 0, 0}));
-    EXPECT_EQ(gesture.CropCoordsLeft(), gesture.CropCoordsRight());
-    EXPECT_EQ(gesture.CropCoordsTop(), gesture.CropCoordsBottom());
-    EXPECT_EQ(run.ended, 1);
-    EXPECT_TRUE(run.last.repaint);
-}
-
-TEST(CropGestureTwoClicks, SelectionFromTheLeftMarginGivesANegativeLeft) {
-    CropGesture gesture = Fitted(300.0f, 400.0f); // margins 37.5 and 0
-    Play(gesture, {{'c', 20, 100}, {'m', 200, 200}, {'c', 200, 200}});
-    EXPECT_FLOAT_EQ(gesture.CropCoordsLeft(), (20.0f - 37.5f) / 225.0f);
-}
-
-TEST(CropGestureGuides, GreenOnlyWhenSquareInWholePoints) {
-    struct Case {
-        float x, y; // pointer; the anchor is (10, 10)
-        bool green;
-    };
-    // 120.7 x 120.2: both truncate to 120; 120.7 x 121.0 does not.
-    const Case cases[] = {{130.7f, 130.2f, true}, {130.7f, 131.0f, false}, {10, 10, true}};
-    for (const Case& c : cases) {
-        CropGesture gesture = Fitted();
-        Play(gesture, {{'c', 10, 10}, {'m', c.x, c.y}});
-        EXPECT_EQ(gesture.SquareInWholePoints(), c.green) << c.x << ", " << c.y;
-        LogCapture quiet;
-        gesture.Fit(400.0f, 300.0f, 300.0f, 300.0f); // neither fitting nor the closing click
-        Play(gesture, {{'c', c.x + 40, c.y + 7}});   // elsewhere changes the colour
-        EXPECT_EQ(gesture.SquareInWholePoints(), c.green);
-    }
-}
-
-TEST(CropGestureScaling, FarToTheLeftGivesANegativeWidth) {
-    CropGesture gesture = Fitted();
-    Play(gesture, {{'k', 200, 100}, {'m', -200, 100}});
-    EXPECT_LT(gesture.CropCoordsRight(), gesture.CropCoordsLeft());
-    EXPECT_EQ(Play(gesture, {{'c', 0, 0}}).ended, 1);
-    EXPECT_FLOAT_EQ(gesture.Selection().width, -100.0f); // the end click changes nothing
-}
+        MoveCase{{{'c', 10, 10}, {'c', 20, 30}, {'m', 200, 200}}, {10, 10, 10, 20}, false}),
+    [](const auto& info) {
+        std::string kinds; // the event kinds, then the row: "km_3"
+        for (const Ev& e : info.param.events) {
+            kinds += e.kind;
+        }
+        return kinds + "_" + std::to_string(info.index);
+    });
 
 TEST(CropGestureCropCoords, AreDifferencesOfProducts) {
     // From x = 1 to x = 16 of a 300-point fit: 1000 * (16/300) - 1000 * (1/300)
@@ -259,32 +181,6 @@ TEST(CropGestureRefit, ResizedViewKeepsTheCropCoordinatesExactly) {
     gesture.Refit(0.0f, 0.0f); // a layout may squeeze the view to nothing for a moment
     gesture.Refit(300.0f, 300.0f);
     EXPECT_EQ(gesture.CropCoords(4032.0f, 3024.0f), before);
-}
-
-// Values no pointer gives: no crash, no undefined conversion (run under the sanitizers).
-TEST(CropGestureRobustness, ExtremeValuesSaturate) {
-    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-    constexpr float kInf = std::numeric_limits<float>::infinity();
-    LogCapture quiet;
-    for (const float v : {kNaN, kInf, -kInf, 3e38f, -3e38f, 3e9f, -3e9f, 0.0f}) {
-        CropGesture gesture(v, v);
-        gesture.Fit(v, 300.0f, v, v);
-        gesture.Fit(300.0f, v, 300.0f, 300.0f);
-        const float xs[] = {v, 0, v, -v, v, v, v, 0, v, -v};
-        const float ys[] = {0, v, v, v, -v, v, v, 0, -v, v};
-        std::vector<Ev> events;
-        for (size_t i = 0; i < std::size(xs); ++i) {
-            events.push_back({"cmkmsmccmc"[i], xs[i], ys[i]});
-        }
-        const Played run = Play(gesture, events);
-        gesture.Refit(v, 1.0f);
-        gesture.CropCoords(v, v);
-        EXPECT_EQ(run.ended, 2);
-    }
-    CropGesture gesture = Fitted();
-    const Played run = Play(gesture, {{'c', -3e38f, -3e38f}, {'m', 3e38f, 3e38f}});
-    EXPECT_EQ(run.last.sizeWidth, INT32_MAX); // the width itself is infinite
-    EXPECT_EQ(gesture.CurrentHeight(), INT32_MAX);
 }
 
 } // namespace

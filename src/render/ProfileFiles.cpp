@@ -1,4 +1,4 @@
-#include "app/ProfileFiles.h"
+#include "render/ProfileFiles.h"
 
 #include "image/BitmapSurface.h"
 

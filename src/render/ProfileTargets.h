@@ -4,10 +4,8 @@
 
 #include <QColor>
 #include <array>
+#include <cstddef>
 
-class AppController;
-class ImageView;
-class QAbstractButton;
 class QuorelImage;
 
 // Where a profile target's picture comes from.
@@ -16,35 +14,32 @@ enum class TargetSource {
     UpperSquareOfFirst, // the upper 200 x 200 square of the first target's picture
 };
 
-// One profile target: a network and a size, its preview view and, for the
-// largest of each network, the flag and suffix of its file.
+// One profile target: a network and a size, its preview's objectName and, for
+// the largest of each network, the suffix and order of its file.
 struct ProfileTarget {
     const char* network;
-    float size;                      // S: text size and position scale with it
-    FloatSize box;                   // the picture is fitted into this box
-    const char* objectName;          // the preview view in the window
-    ImageView* AppController::*view; // the controller's reference to it
+    float size;             // S: text size and position scale with it
+    FloatSize box;          // the picture is fitted into this box
+    const char* objectName; // the preview view in the window
     TargetSource source;
-    bool AppController::*saveFlag; // nullptr: a preview only, never saved
-    const char* fileSuffix;        // appended to the chosen name without extension
-    int saveOrder;                 // 1.. the order files are written; 0 never
+    const char* fileSuffix; // appended to the chosen name without extension; nullptr never saved
+    int saveOrder;          // 1.. the order files are written; 0 never
 };
 
-// One look: its flag, its button and the filter operation that carries it out.
+// One look: its button and the filter operation that carries it out.
 struct ProfileLook {
-    const char* name; // the button's label
-    bool AppController::*flag;
+    const char* name;       // the button's label
     const char* buttonName; // the button's objectName
-    QAbstractButton* AppController::*button;
-    // The filter; colour is the colorize well's colour at the moment it runs.
+    const char* key;        // its short name on a command line
+    // The filter; colour is the colorize colour of the run.
     void (*apply)(QuorelImage* image, const QColor& colour);
 };
 
-// One save box: the check box and the flag it toggles.
+// One save box: its check box and what it saves, a network's largest target
+// or (network nullptr) the whole processed picture.
 struct SaveBox {
     const char* objectName;
-    QAbstractButton* AppController::*check;
-    bool AppController::*flag;
+    const char* network;
 };
 
 // Where and how large the text line is drawn on one picture.
@@ -54,15 +49,16 @@ struct TextPlacement {
     float top;
 };
 
-// The tables the window and the rendering pipeline are driven by.
+// The tables the window, the renderer and the command line are driven by.
+// Rows are referred to by their index in these tables.
 class ProfileTargets {
 public:
     ProfileTargets() = delete;
 
-    static constexpr int kTargetCount = 13;
-    static constexpr int kLookCount = 13;
-    static constexpr int kSaveBoxCount = 6;
-    static constexpr int kSavedTargetCount = 5;
+    static constexpr size_t kTargetCount = 13;
+    static constexpr size_t kLookCount = 13;
+    static constexpr size_t kSaveBoxCount = 6;
+    static constexpr size_t kSavedTargetCount = 5;
     // Side of the upper square the facebook 50 picture is cut from.
     static constexpr float kUpperSquareSide = 200.0f;
     // The text size formula's constants: slider units per size step, 1/512, percent.
@@ -76,15 +72,16 @@ public:
     static const std::array<const ProfileTarget*, kSavedTargetCount>& SavedTargets();
     // The thirteen looks in the order a run applies them.
     static const std::array<ProfileLook, kLookCount>& Looks();
-    // The save boxes in the order a click is matched against them.
+    // The save boxes.
     static const std::array<SaveBox, kSaveBoxCount>& SaveBoxes();
+
+    // The saved target of a network, or nullptr (the whole picture, an unknown name).
+    static const ProfileTarget* SavedTarget(const char* network);
+    // The look with that command-line key, or -1.
+    static int LookIndex(const char* key);
 
     // The text line on a picture of scale size: font (T / 9) * ((S / 512) * 100),
     // lower-left corner S times the picked fractions (the top one counted upward).
     static TextPlacement PlaceText(float sliderValue, float size, float normalizedLeft,
                                    float normalizedTop);
-
-    // The target whose preview is view, or nullptr.
-    static const ProfileTarget* TargetForView(const AppController& controller,
-                                              const ImageView* view);
 };

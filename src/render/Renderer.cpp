@@ -1,0 +1,189 @@
+#include "render/Renderer.h"
+
+#include "image/ImageTools.h"
+#include "image/QuorelImage.h"
+
+#include <QColorSpace>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+bool Same(const FloatRect& a, const FloatRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// The selection as whole pixels in Qt's y-down coordinates when, rounded as
+// ImageTools::CutOutImage rounds it, it lies wholly inside the picture; else empty.
+QRect InsidePixels(const QImage& picture, const FloatRect& rect) {
+    const double w = std::round(double(rect.width));
+    const double h = std::round(double(rect.height));
+    const double x = std::round(double(rect.x));
+    const double top = double(picture.height()) - (std::round(double(rect.y)) + h);
+    if (!(w >= 1.0) || !(h >= 1.0) || !(x >= 0.0) || !(top >= 0.0) || !(x + w <= picture.width()) ||
+        !(top + h <= picture.height())) {
+        return QRect(); // NaN fails every comparison and lands here too
+    }
+    return QRect(int(x), int(top), int(w), int(h));
+}
+
+// The metadata QImage::copy and QImage::scaled carry along.
+void CopyMetadata(const QImage& from, QImage& to) {
+    to.setDotsPerMeterX(from.dotsPerMeterX());
+    to.setDotsPerMeterY(from.dotsPerMeterY());
+    to.setDevicePixelRatio(from.devicePixelRatio());
+    to.setOffset(from.offset());
+    to.setColorSpace(from.colorSpace());
+    for (const QString& key : from.textKeys()) {
+        to.setText(key, from.text(key));
+    }
+}
+
+// The selection cut out and fitted into the processed picture's box. Where it
+// lies inside an opaque or premultiplied 32-bit picture, it is fitted from a
+// view onto the picture's own pixels: the bytes a cut would copy (opaque
+// pixels are their own premultiplied form), so the same result, without
+// copying and converting tens of megabytes every run.
+QImage FittedSelection(const QImage& source, const FloatRect& selection) {
+    const FloatSize box{Renderer::kProcessedSide, Renderer::kProcessedSide};
+    const bool viewable = source.format() == QImage::Format_RGB32 ||
+                          source.format() == QImage::Format_ARGB32_Premultiplied;
+    const QRect area = viewable ? InsidePixels(source, selection) : QRect();
+    if (area.isEmpty()) {
+        return ImageTools::ScaleImage(ImageTools::CutOutImage(source, selection), box);
+    }
+    const QImage view(source.constScanLine(area.top()) + qsizetype(area.left()) * 4, area.width(),
+                      area.height(), source.bytesPerLine(), QImage::Format_ARGB32_Premultiplied);
+    QImage fitted = ImageTools::ScaleImage(view, box);
+    CopyMetadata(source, fitted);
+    return fitted;
+}
+
+size_t ColorizeRow() {
+    static const size_t row = static_cast<size_t>(ProfileTargets::LookIndex("colorize"));
+    return row;
+}
+
+// The processed picture with the looks applied in table order.
+QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colorize) {
+    if (picture.isNull()) {
+        return picture; // nothing to work on: the targets end up empty
+    }
+    const std::unique_ptr<QuorelImage> image = QuorelImage::InitWithNSImage(picture);
+    if (!image) {
+        return picture;
+    }
+    for (size_t row = 0; row < ProfileTargets::kLookCount; ++row) {
+        if (looks[row]) {
+            ProfileTargets::Looks()[row].apply(image.get(), colorize);
+        }
+    }
+    return image->Preview();
+}
+
+// The upper side x side square of a picture (all of it when smaller).
+QImage UpperSquare(const QImage& picture) {
+    const float side = ProfileTargets::kUpperSquareSide;
+    const float y = std::max(0.0f, static_cast<float>(picture.height()) - side);
+    return ImageTools::CutOutImage(picture, {0.0f, y, side, side});
+}
+
+// The picture with the text line as a picture of scale size carries it.
+QImage WithTextLine(const QImage& picture, float size, const TextLine& line) {
+    if (line.text.isEmpty()) {
+        return picture;
+    }
+    const TextPlacement place = ProfileTargets::PlaceText(line.size, size, line.left, line.top);
+    if (picture.isNull() || !(place.fontSize > 0.0f)) {
+        return picture;
+    }
+    const QColor background = line.useBackground ? line.background : QColor();
+    const FloatRect whole{0.0f, 0.0f, float(picture.width()), float(picture.height())};
+    return ImageTools::CutOutImagePlusText(picture, whole, line.text, QGuiApplication::font(),
+                                           place.fontSize, place.left, place.top, line.colour,
+                                           background);
+}
+
+} // namespace
+
+Renderer::Renderer() = default;
+
+Renderer::~Renderer() = default;
+
+void Renderer::Invalidate() {
+    _valid = false;
+}
+
+RenderResult Renderer::Render(const RenderRequest& request) {
+    RenderResult result;
+    result.fullRun = NeedsFullRun(request);
+    if (result.fullRun) {
+        MakeProcessed(request);
+    }
+    result.processed = _processed;
+    for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
+        result.targets[row] = Target(row, request.text, result.targets[0]);
+    }
+    return result;
+}
+
+bool Renderer::NeedsFullRun(const RenderRequest& request) const {
+    const bool colorize = request.looks[ColorizeRow()];
+    return !_valid || request.source.cacheKey() != _sourceKey ||
+           !Same(request.selection, _selection) || request.looks != _looks ||
+           (colorize && request.colorize != _colorize);
+}
+
+void Renderer::MakeProcessed(const RenderRequest& request) {
+    _valid = false;
+    _processed = QImage(); // the old one's memory goes before the new one is made
+    _fitted = {};
+    if (_selectionFitted.isNull() || request.source.cacheKey() != _fittedSourceKey ||
+        !Same(request.selection, _fittedSelection)) {
+        _selectionFitted = QImage();
+        _selectionFitted = FittedSelection(request.source, request.selection);
+        _fittedSourceKey = request.source.cacheKey();
+        _fittedSelection = request.selection;
+    }
+    _processed = _selectionFitted;
+    if (request.looks.any()) {
+        _processed = WithLooks(_processed, request.looks, request.colorize);
+    }
+    FitTargets();
+    _sourceKey = request.source.cacheKey();
+    _selection = request.selection;
+    _looks = request.looks;
+    _colorize = request.colorize;
+    _valid = true;
+}
+
+void Renderer::FitTargets() {
+    for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
+        const ProfileTarget& target = ProfileTargets::Targets()[row];
+        const QImage& from =
+            target.source == TargetSource::ProcessedPicture ? _processed : UpperSquare(_fitted[0]);
+        _fitted[row] = ImageTools::ScaleImage(from, target.box);
+    }
+}
+
+QImage Renderer::Target(size_t row, const TextLine& text, const QImage& first) const {
+    const ProfileTarget& target = ProfileTargets::Targets()[row];
+    if (text.text.isEmpty()) {
+        return _fitted[row];
+    }
+    // The text goes onto the upper square's source too, so the small facebook
+    // picture shows a piece of the large one's text.
+    const QImage fitted = target.source == TargetSource::ProcessedPicture
+                              ? _fitted[row]
+                              : ImageTools::ScaleImage(UpperSquare(first), target.box);
+    return WithTextLine(fitted, target.size, text);
+}
+
+QImage Renderer::WholePicture(const TextLine& text) const {
+    if (_processed.isNull()) {
+        return QImage();
+    }
+    return WithTextLine(_processed, static_cast<float>(_processed.width()), text);
+}
