@@ -17,19 +17,16 @@ using Mode = LocalVersionServer::Mode;
 class VersionDelegate : public QObject {
     Q_OBJECT
 public:
-    Q_INVOKABLE void NewVersionFound() {
-        ++calls;
-        callThread = QThread::currentThread();
-    }
+    Q_INVOKABLE void NewVersionFound() { ++calls, callThread = QThread::currentThread(); }
     int calls = 0;
-    QThread* callThread = nullptr;
+    QThread* callThread = nullptr; // of the last call
 };
 
 struct ReplyCase {
     const char* name;
     Mode mode;
     QByteArray reply;
-    bool newer;
+    bool newer; // the delegate is told
 };
 
 class GameHelperReplies : public testing::TestWithParam<ReplyCase> {};
