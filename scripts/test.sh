@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a Release build, then the same tests under
-# AddressSanitizer + UndefinedBehaviorSanitizer in a second build folder.
+# Builds and runs every test: a Release build; the reference tests once more
+# against the baseline (non-AVX2) pixel loops; then the same tests under
+# AddressSanitizer + UndefinedBehaviorSanitizer in a third build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,12 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release -j "$jobs"
 (cd build/release && ctest --output-on-failure -j "$jobs")
+
+# The wide (AVX2) loops must give what the baseline ones give; on a machine with
+# AVX2 the release build runs only the wide ones.
+cmake -S . -B build/baseline -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRELLICA_NO_WIDE_KERNELS=ON
+cmake --build build/baseline -j "$jobs" --target trellica_tests
+build/baseline/trellica_tests --gtest_brief=1 --gtest_filter='Reference*'
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELLICA_SANITIZE=ON
 cmake --build build/asan -j "$jobs" --target trellica_tests

@@ -20,11 +20,7 @@ void RefCold(Pic& p) {
 }
 
 void RefExposureUp(Pic& p) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = Cap(2 * p.f[c][i]);
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.f[c][i] = Cap(2 * p.f[c][i]); });
 }
 
 void RefExposureDown(Pic& p) {
@@ -96,11 +92,7 @@ void RefRotateCCW(Pic& p) {
 }
 
 void AddBack(Pic& p) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = Cap(p.f[c][i] + p.b[c][i]);
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.f[c][i] = Cap(p.f[c][i] + p.b[c][i]); });
 }
 
 void RefGlassButton(Pic& p) {
@@ -238,11 +230,8 @@ void RefPhotomatOld(Pic& p) {
 
 void RefGaussBlur(Pic& p, int r) {
     RefBlurToBack(p, r);
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = Cap((int)((float)(p.f[c][i] + p.b[c][i]) * 0.5f));
-        }
-    }
+    EachValue(p,
+              [&](int c, int i) { p.f[c][i] = Cap((int)((float)(p.f[c][i] + p.b[c][i]) * 0.5f)); });
 }
 
 // A bright bar near the bottom with a round glow, blurred wide, added twice.
@@ -263,11 +252,7 @@ void RefNeonLight(Pic& p) {
         }
     }
     RefBlurToBack(light, 45);
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.b[c][i] = 2 * light.b[c][i];
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.b[c][i] = 2 * light.b[c][i]; });
     AddBack(p);
 }
 

@@ -90,11 +90,9 @@ void RefDesaturize(Pic& p) {
 }
 
 void RefContrast(Pic& p, float factor) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = CapFloor((int)(((float)p.f[c][i] - 127.5f) * factor + 127.5f));
-        }
-    }
+    EachValue(p, [&](int c, int i) {
+        p.f[c][i] = CapFloor((int)(((float)p.f[c][i] - 127.5f) * factor + 127.5f));
+    });
 }
 
 void RefSepia(Pic& p) {
@@ -104,11 +102,7 @@ void RefSepia(Pic& p) {
 }
 
 void RefPosterize(Pic& p) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = (int)((float)p.f[c][i] * 0.01f) * 100;
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.f[c][i] = (int)((float)p.f[c][i] * 0.01f) * 100; });
 }
 
 void RefColorize(Pic& p, float r, float g, float b) {

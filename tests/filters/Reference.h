@@ -40,6 +40,14 @@ std::vector<Case> LookCases();    // LooksReference.cpp
 std::vector<Case> FurtherCases(); // EffectsReference.cpp
 
 Pic Snapshot(QuorelImage& image);
+// f(c, i) for every value i of the colour planes c = 0, 1, 2, plane by plane.
+template <typename F> void EachValue(Pic& p, F f) {
+    for (int c = 0; c < 3; ++c) {
+        for (int i = 0; i < p.N(); ++i) {
+            f(c, i);
+        }
+    }
+}
 int Cap(int v);
 int CapFloor(int v);
 int Keep(int v);
