@@ -27,6 +27,7 @@ struct ReplyCase {
     Mode mode;
     QByteArray reply;
     bool newer; // the delegate is told
+    friend void PrintTo(const ReplyCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class GameHelperReplies : public testing::TestWithParam<ReplyCase> {};

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,6 +36,7 @@ struct Case {
     std::function<void(Pic&)> reference;
     bool looks = false; // compare the front colour planes only
     int minWidth = 0;   // the literal reference writes past narrower planes
+    friend void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 };
 std::vector<Case> LookCases();    // LooksReference.cpp
 std::vector<Case> FurtherCases(); // EffectsReference.cpp

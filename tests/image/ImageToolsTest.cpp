@@ -15,6 +15,9 @@ struct ScaleCase {
     int width, height;
     float boxWidth, boxHeight;
     int expectedWidth, expectedHeight;
+    friend void PrintTo(const ScaleCase& c, std::ostream* out) {
+        *out << c.width << "x" << c.height;
+    }
 };
 
 class ImageToolsScale : public testing::TestWithParam<ScaleCase> {};

@@ -33,6 +33,7 @@ struct BadFile {
     const char* name;
     const char* fileName;
     std::function<QByteArray()> contents; // null: the file is not created
+    friend void PrintTo(const BadFile& c, std::ostream* out) { *out << c.name; }
 };
 
 class PictureFilesBad : public testing::TestWithParam<BadFile> {};

@@ -60,6 +60,7 @@ struct MixCase {
     int32_t mode; // BlendBackBuffer's mode, or -1 for LerpBackBuffer(t)
     float t;
     int32_t front, back, expected;
+    friend void PrintTo(const MixCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class QuorelImageMix : public testing::TestWithParam<MixCase> {};
