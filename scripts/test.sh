@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a Release build, then the same tests under
-# AddressSanitizer + UndefinedBehaviorSanitizer in a second build folder.
+# Builds and runs every test: a Release build; the reference tests once more
+# against the baseline (non-AVX2) pixel loops; then the same tests under
+# AddressSanitizer + UndefinedBehaviorSanitizer in a third build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,12 @@ cmake --build build/release -j "$jobs"
 
 # The Debian package and the desktop files it ships, through their validators.
 scripts/check-package.sh
+
+# The wide (AVX2) loops must give what the baseline ones give; on a machine with
+# AVX2 the release build runs only the wide ones.
+cmake -S . -B build/baseline -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRELLICA_NO_WIDE_KERNELS=ON
+cmake --build build/baseline -j "$jobs" --target trellica_tests
+build/baseline/trellica_tests --gtest_brief=1 --gtest_filter='Reference*'
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRELLICA_SANITIZE=ON
 cmake --build build/asan -j "$jobs" --target trellica_tests

@@ -4,19 +4,19 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QString>
+#include <QThread>
 #include <QUrl>
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
 
-class QThread;
-
 // Asks the maker's version endpoint for the newest release number and tells the delegate when it
 // is greater than this build's. The request runs on a worker thread of its own, so the window is
 // usable at once; the delegate hears of a newer version through a queued call of its invokable
 // NewVersionFound() on the main thread.
+class QNetworkReply;
+
 class GameHelper : public QObject {
     Q_OBJECT
 public:
@@ -26,28 +26,20 @@ public:
     // The body is a handful of digits; anything beyond this is never read.
     static constexpr int64_t kMaxBodyBytes = 64;
 
-    static uint32_t VersionCode();
+    static uint32_t VersionCode() { return kVersionCode; }
 
     // Holds the delegate (a QObject with an invokable NewVersionFound()) for its lifetime.
     explicit GameHelper(
         QObject* delegate,
         const QUrl& endpoint = QUrl(QString::fromLatin1(WebAddresses::kVersionEndpoint)),
         QObject* parent = nullptr);
-    // Aborts a running check and waits for its worker thread, which ends promptly.
+    // Abandons a running check and waits for its worker thread, which ends promptly.
     ~GameHelper() override;
-    GameHelper(const GameHelper&) = delete;
-    GameHelper& operator=(const GameHelper&) = delete;
 
     // Starts the check on a worker thread and returns at once. Does nothing while a check runs.
     void CheckForNewVersionAvailable();
     // For the next check; without a transfer for this long the request is abandoned.
-    void SetTransferTimeout(std::chrono::milliseconds timeout);
-
-    // Reads a decimal integer as strtol does: leading white space, an optional sign, then digits
-    // up to the first other character. No digits read as 0; overflow saturates.
-    static int64_t ReadVersionNumber(QStringView text);
-    // Signed on purpose: a negative reply is no version at all, so it is never newer.
-    static bool IsNewerVersion(int64_t number);
+    void SetTransferTimeout(std::chrono::milliseconds timeout) { _transferTimeout = timeout; }
     // Worker threads that have not yet ended, over all helpers.
     static int RunningChecks();
 
@@ -57,9 +49,9 @@ signals:
     void CheckFinished();
 
 private:
-    // The check itself, on the worker thread: true when the endpoint names a newer version.
-    static bool AsyncVersionCheck(const QUrl& endpoint, std::chrono::milliseconds timeout);
-    // Back on the main thread once the worker has its answer.
+    // On the worker thread, once the reply has ended: reads it and hands the answer back.
+    void AsyncVersionCheck(QNetworkReply* reply, QByteArray body);
+    // Back on the main thread.
     void CheckEnded(bool newer);
 
     QPointer<QObject> _delegate;

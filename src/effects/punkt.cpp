@@ -1,12 +1,22 @@
 #include "effects/punkt.h"
 
-#include "image/PixelMath.h"
-
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
 constexpr float kHasHueAbove = -1.0f;
+
+// A coordinate toward zero, saturating beyond int32 and 0 for NaN: the pixel
+// planes' truncation, restated here because the effect library sits below the
+// image code and includes none of it.
+int32_t Coordinate(float v) {
+    if (v != v) {
+        return 0;
+    }
+    return v >= 2147483648.0f ? INT32_MAX
+                              : (v <= -2147483648.0f ? INT32_MIN : static_cast<int32_t>(v));
+}
 
 // One coordinate moved back by half the difference of the full and the cut
 // size (halved toward zero), kept inside 0..cut-1. In 64 bits, so that no
@@ -16,14 +26,14 @@ int32_t Centred(int32_t value, int32_t full, int32_t cut) {
     if (moved >= cut) {
         moved = int64_t(cut) - 1;
     }
-    return PixelMath::Saturate(moved);
+    return static_cast<int32_t>(std::clamp<int64_t>(moved, INT32_MIN, INT32_MAX));
 }
 
 } // namespace
 
 punkt& punkt::initWithPoint(QPointF point) {
-    x = PixelMath::Truncate(static_cast<float>(point.x()));
-    y = PixelMath::Truncate(static_cast<float>(point.y()));
+    x = Coordinate(static_cast<float>(point.x()));
+    y = Coordinate(static_cast<float>(point.y()));
     hue = kNoHue;
     targetHue = kNoHue;
     return *this;
@@ -45,8 +55,8 @@ QPointF punkt::Position() const {
 }
 
 void punkt::Scale(float sx, float sy) {
-    x = PixelMath::Truncate(static_cast<float>(x) * sx);
-    y = PixelMath::Truncate(static_cast<float>(y) * sy);
+    x = Coordinate(static_cast<float>(x) * sx);
+    y = Coordinate(static_cast<float>(y) * sy);
 }
 
 void punkt::Transform(int32_t w, int32_t h, int32_t cw, int32_t ch) {

@@ -1,7 +1,7 @@
 #include "filters/BoxBlur.h"
 
-#include "filters/ByteMath.h"
 #include "filters/WideKernel.h"
+#include "image/PixelMath.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ const int32_t* ClampedRow(const int32_t* src, int64_t j, int32_t w, int32_t h) {
 }
 
 template <typename Acc> inline int32_t Finish(Acc sum, float scale) {
-    return ByteMath::TruncateCapFloor(scale * static_cast<float>(sum));
+    return PixelMath::TruncateCapFloor(scale * static_cast<float>(sum));
 }
 
 // Column sums of the rows -r..r (clamped) for row 0: row 0 stands for the r + 1

@@ -1,7 +1,7 @@
 #include "filters/Convolution3x3.h"
 
-#include "filters/ByteMath.h"
 #include "filters/WideKernel.h"
+#include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -116,7 +116,7 @@ TRELLICA_WIDE_KERNEL void Row(const std::array<const float*, kMaxTaps>& at, cons
         for (int k = 1; k < N; ++k) {
             sum += at[size_t(k)][x + dx[size_t(k)]];
         }
-        out[x] = ByteMath::TruncateCapFloor(sum);
+        out[x] = PixelMath::TruncateCapFloor(sum);
     }
 }
 

@@ -1,7 +1,8 @@
 #include "filters/HueTurn.h"
 
-#include "filters/ByteMath.h"
 #include "filters/WideKernel.h"
+#include "image/ColourModel.h"
+#include "image/PixelMath.h"
 
 #include <algorithm>
 
@@ -20,10 +21,10 @@
 
 namespace {
 
-constexpr float kDegreesPerSector = 60.0f;
-constexpr float kFullTurn = 360.0f;
-constexpr float kPercent = 100.0f;
-constexpr float kByteMax = 255.0f;
+using ColourModel::kByteMax;
+using ColourModel::kDegreesPerSector;
+using ColourModel::kFullTurn;
+using ColourModel::kPercent;
 constexpr float kSaturationBoost = 1.5f;
 
 // Turn works on runs of this many pixels, kept in the first-level cache.
@@ -56,10 +57,11 @@ TRELLICA_WIDE_KERNEL void Corners(const float* __restrict sn, const float* __res
     for (int32_t i = 0; i < count; ++i) {
         const int32_t whole = static_cast<int32_t>(sector[i]); // >= 0: truncation is the floor
         const float f = sector[i] - static_cast<float>(whole);
+        const ColourModel::Corners<float> c = ColourModel::CornersOf(sn[i], f, vn[i]);
         n[i] = whole;
-        p[i] = (sn[i] + 1.0f) * vn[i];
-        q[i] = (sn[i] * f + 1.0f) * vn[i];
-        t[i] = ((1.0f - f) * sn[i] + 1.0f) * vn[i];
+        p[i] = c.p;
+        q[i] = c.q;
+        t[i] = c.t;
     }
 }
 
@@ -69,30 +71,13 @@ TRELLICA_WIDE_KERNEL void Pick(const Run& run, const float* __restrict vn, int32
                                int32_t* __restrict red, int32_t* __restrict green,
                                int32_t* __restrict blue) {
     for (int32_t i = 0; i < count; ++i) {
-        const int32_t n = run.n[i];
-        const float v = vn[i];
-        const float p = run.p[i];
-        const float q = run.q[i];
-        const float t = run.t[i];
-        float r = v;
-        float g = t;
-        float b = p;
-        r = n == 1 ? q : r;
-        g = n == 1 ? v : g;
-        r = n == 2 ? p : r;
-        g = n == 2 ? v : g;
-        b = n == 2 ? t : b;
-        r = n == 3 ? p : r;
-        g = n == 3 ? q : g;
-        b = n == 3 ? v : b;
-        r = n == 4 ? t : r;
-        g = n == 4 ? p : g;
-        b = n == 4 ? v : b;
-        g = n == 5 ? p : g;
-        b = n == 5 ? q : b;
-        red[i] = ByteMath::TruncateCapFloor(r * kByteMax);
-        green[i] = ByteMath::TruncateCapFloor(g * kByteMax);
-        blue[i] = ByteMath::TruncateCapFloor(b * kByteMax);
+        float r;
+        float g;
+        float b;
+        ColourModel::Hexcone(run.n[i], vn[i], {run.p[i], run.q[i], run.t[i]}, r, g, b);
+        red[i] = PixelMath::TruncateCapFloor(r * kByteMax);
+        green[i] = PixelMath::TruncateCapFloor(g * kByteMax);
+        blue[i] = PixelMath::TruncateCapFloor(b * kByteMax);
     }
 }
 
@@ -110,10 +95,9 @@ TRELLICA_WIDE_KERNEL void AnalyseRun(const int32_t* __restrict red, const int32_
         const int32_t b = blue[i];
         const int32_t mx = std::max(r, std::max(g, b));
         const int32_t delta = mx - std::min(r, std::min(g, b));
-        const int32_t num = mx == r ? g - b : (mx == g ? b - r : r - g);
-        const float offset = mx == r ? 0.0f : (mx == g ? 2.0f : 4.0f);
-        hue[i] = (static_cast<float>(num) / static_cast<float>(delta + (delta == 0)) + offset) *
-                 kDegreesPerSector;
+        hue[i] = ColourModel::HueDegrees(
+            static_cast<float>(ColourModel::HueDifference(r, g, b, mx)),
+            static_cast<float>(delta + (delta == 0)), ColourModel::SectorOffset(r, g, mx));
         const float saturation =
             (static_cast<float>(delta) / static_cast<float>(mx + (mx == 0))) * kPercent;
         sn[i] = std::max(saturation * kSaturationBoost / -kPercent, -1.0f);

@@ -1,10 +1,10 @@
 #include "filters/Filters.h"
 
 #include "filters/BoxBlur.h"
-#include "filters/ByteMath.h"
 #include "filters/Convolution3x3.h"
 #include "filters/RadialFalloff.h"
 #include "filters/WideKernel.h"
+#include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -42,8 +42,8 @@ TRELLICA_WIDE_KERNEL void FocusRow(int32_t* __restrict front, const int32_t* __r
                                    const float* __restrict keep, const float* __restrict blur,
                                    int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
-        front[x] = ByteMath::Truncate(static_cast<float>(front[x]) * keep[x] +
-                                      static_cast<float>(back[x]) * blur[x]);
+        front[x] = PixelMath::TruncateFinite(static_cast<float>(front[x]) * keep[x] +
+                                             static_cast<float>(back[x]) * blur[x]);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "filters/Filters.h"
 
-#include "filters/ByteMath.h"
 #include "filters/Convolution3x3.h"
 #include "filters/HueTurn.h"
 #include "filters/RadialFalloff.h"
@@ -110,7 +109,7 @@ void PopArtQuadrants(QuorelImage& image) {
 
 TRELLICA_WIDE_KERNEL void DarkenRow(int32_t* __restrict row, const float* __restrict f, int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
-        row[x] = ByteMath::Truncate(static_cast<float>(row[x]) * f[x]);
+        row[x] = PixelMath::TruncateFinite(static_cast<float>(row[x]) * f[x]);
     }
 }
 

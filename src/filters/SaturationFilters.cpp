@@ -1,5 +1,6 @@
 #include "effects/zmathe.h"
 #include "filters/Filters.h"
+#include "image/ColourModel.h"
 #include "image/ImageTools.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
@@ -9,6 +10,9 @@
 #include <algorithm>
 #include <cmath>
 
+using ColourModel::kByteMax;
+using ColourModel::kDegreesPerSector;
+using ColourModel::kPercent;
 using PixelMath::Cap;
 using PixelMath::CapFloor;
 using PixelMath::Truncate;
@@ -18,7 +22,6 @@ namespace {
 // --- IncreaseSaturation -------------------------------------------------------
 
 constexpr int32_t kLogEvery = 1000;
-constexpr float kByte = 255.0f;
 constexpr uint32_t kOpaque = 0xFF000000u;
 
 // The pixel packed the way the colour operations read it (red in the low byte).
@@ -38,23 +41,21 @@ void IncreaseSaturationKernel(int32_t* red, int32_t* green, int32_t* blue, int32
         if (!ImageTools::Hue(c, triple)) {
             continue; // greys keep their values
         }
-        triple.y = triple.y / kByte;
-        triple.z = triple.z / kByte;
+        triple.y = triple.y / kByteMax;
+        triple.z = triple.z / kByteMax;
         ImageTools::ColorFromHsb(triple);
         if (counter == kLogEvery) {
             counter = 0;
         }
-        red[i] = Cap(Truncate(triple.x * kByte));
-        green[i] = Cap(Truncate(triple.y * kByte));
-        blue[i] = Cap(Truncate(kByte * triple.z));
+        red[i] = Cap(Truncate(triple.x * kByteMax));
+        green[i] = Cap(Truncate(triple.y * kByteMax));
+        blue[i] = Cap(Truncate(kByteMax * triple.z));
     }
 }
 
 // --- ChangeSaturation ---------------------------------------------------------
 
-constexpr float kDegreesPerSector = 60.0f;
 constexpr double kTurn = 360.0;
-constexpr float kPercent = 100.0f;
 
 struct Hsv {
     float h; // degrees
@@ -69,17 +70,13 @@ Hsv HsvOf(int32_t r, int32_t g, int32_t b) {
     const float spread = static_cast<float>(int64_t(max) - min);
     Hsv hsv{0.0f, 0.0f, 0.0f};
     if (max != min) {
-        if (max == r) {
-            hsv.h = static_cast<float>(int64_t(g) - b) / spread * kDegreesPerSector;
-        } else if (max == g) {
-            hsv.h = (static_cast<float>(int64_t(b) - r) / spread + 2.0f) * kDegreesPerSector;
-        } else {
-            hsv.h = (static_cast<float>(int64_t(r) - g) / spread + 4.0f) * kDegreesPerSector;
-        }
+        hsv.h = ColourModel::HueDegrees(
+            static_cast<float>(ColourModel::HueDifference<int64_t>(r, g, b, max)), spread,
+            ColourModel::SectorOffset(r, g, max));
     }
     if (max != 0) {
         hsv.s = spread / static_cast<float>(max) * kPercent;
-        hsv.v = (static_cast<float>(max) / kByte) * kPercent;
+        hsv.v = (static_cast<float>(max) / kByteMax) * kPercent;
     }
     return hsv;
 }
@@ -95,13 +92,11 @@ bool FromHsv(float h, float s, float v100, int32_t out[3]) {
     const float f = h6 - sector;
     const float n = s / -kPercent;
     const float v = v100 / kPercent;
-    const float p = (n + 1.0f) * v;
-    const float q = (n * f + 1.0f) * v;
-    const float t = ((1.0f - f) * n + 1.0f) * v;
-    const float table[6][3] = {{v, t, p}, {q, v, p}, {p, v, t}, {p, q, v}, {t, p, v}, {v, p, q}};
-    const float* rgb = table[static_cast<int>(sector)];
+    float rgb[3];
+    ColourModel::Hexcone(static_cast<int32_t>(sector), v, ColourModel::CornersOf(n, f, v), rgb[0],
+                         rgb[1], rgb[2]);
     for (int c = 0; c < 3; ++c) {
-        out[c] = CapFloor(Truncate(rgb[c] * kByte));
+        out[c] = CapFloor(Truncate(rgb[c] * kByteMax));
     }
     return true;
 }
@@ -131,7 +126,7 @@ void ChangeSaturationKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t
         }
         float s = factor * hsv.s;
         if (s < 0.0f || s == 0.0f) {
-            red[i] = green[i] = blue[i] = CapFloor(Truncate(hsv.v / kPercent * kByte));
+            red[i] = green[i] = blue[i] = CapFloor(Truncate(hsv.v / kPercent * kByteMax));
             continue;
         }
         if (s > kPercent) {

@@ -1,8 +1,8 @@
 #include "filters/Filters.h"
 
-#include "filters/ByteMath.h"
 #include "filters/ToneMath.h"
 #include "filters/WideKernel.h"
+#include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
@@ -12,8 +12,8 @@
 
 namespace {
 
-using ByteMath::TruncateCap;
-using ByteMath::TruncateCapFloor;
+using PixelMath::TruncateCap;
+using PixelMath::TruncateCapFloor;
 
 using ToneMath::ContrastRun;
 using ToneMath::Grey;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filters/ByteMath.h"
+#include "image/PixelMath.h"
 
 #include <cstdint>
 
@@ -21,12 +21,12 @@ constexpr float kContrastDown = 0.75f;
 inline int32_t Grey(int32_t r, int32_t g, int32_t b) {
     const float y = (static_cast<float>(r) * kRedWeight + static_cast<float>(g) * kGreenWeight) +
                     static_cast<float>(b) * kBlueWeight;
-    return ByteMath::TruncateCap(y);
+    return PixelMath::TruncateCap(y);
 }
 
 // (c - 127.5) * factor + 127.5, truncated, capped, floored.
 inline int32_t Contrast(int32_t c, float factor) {
-    return ByteMath::TruncateCapFloor((static_cast<float>(c) - kMidGrey) * factor + kMidGrey);
+    return PixelMath::TruncateCapFloor((static_cast<float>(c) - kMidGrey) * factor + kMidGrey);
 }
 
 // Contrast of count values in place.

@@ -18,8 +18,9 @@ public:
     static constexpr QImage::Format kAlphaFormat = QImage::Format_RGBA8888_Premultiplied;
     static constexpr QImage::Format kOpaqueFormat = QImage::Format_RGBX8888;
 
-    // Largest picture a pixel operation accepts (pixels); keeps memory bounded
-    // whatever a file or a selection asks for.
+    // Largest picture any operation accepts (pixels), from decoding to the
+    // planes of a QuorelImage; keeps memory bounded whatever a file or a
+    // selection asks for. Larger photos are decoded at a reduced scale.
     static constexpr qint64 kMaxPixels = qint64(1) << 26;
 
     // Whether the picture carries alpha (by its format, not its values).

@@ -1,17 +1,15 @@
 #include "effects/zmathe.h"
+#include "image/ColourModel.h"
 #include "image/ImageTools.h"
-#include "image/PixelMath.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr float kChannelMax = 255.0f;
-constexpr float kSectorDegrees = 60.0f;
-constexpr float kFullTurn = 360.0f;
-constexpr float kLastSectorStart = 300.0f;
-constexpr float kHalfLightness = 0.5f;
+using ColourModel::kByteMax;
+using ColourModel::kFullTurn;
+
 constexpr uint32_t kOpaque = 0xFF000000u;
 constexpr float kTwoTo32 = 4294967296.0f;
 
@@ -35,21 +33,13 @@ Channels ChannelsOf(uint32_t colour) {
 
 // The spread relative to the largest channel, 0..255.
 float Saturation(const Channels& c) {
-    return c.max > 0.0f ? (c.max - c.min) * kChannelMax / c.max : 0.0f;
+    return c.max > 0.0f ? (c.max - c.min) * kByteMax / c.max : 0.0f;
 }
 
 // Hue in degrees, 0 up to below 360; only for colours whose channels differ.
 float HueDegrees(const Channels& c) {
-    const float spread = c.max - c.min;
-    float h;
-    if (c.max == c.r) {
-        h = (c.g - c.b) / spread;
-    } else if (c.max == c.g) {
-        h = (c.b - c.r) / spread + 2.0f;
-    } else {
-        h = (c.r - c.g) / spread + 4.0f;
-    }
-    h = h * kSectorDegrees;
+    float h = ColourModel::HueDegrees(ColourModel::HueDifference(c.r, c.g, c.b, c.max),
+                                      c.max - c.min, ColourModel::SectorOffset(c.r, c.g, c.max));
     if (h < 0.0f) {
         h = h + kFullTurn;
     }
@@ -70,8 +60,8 @@ void LoadHsb(uint32_t colour, float* buffer) {
     buffer[0] = c.max == c.min ? 0.0f : HueDegrees(c);
     buffer[2] = c.max;
     buffer[1] = Saturation(c);
-    buffer[1] = buffer[1] / kChannelMax;
-    buffer[2] = buffer[2] / kChannelMax;
+    buffer[1] = buffer[1] / kByteMax;
+    buffer[2] = buffer[2] / kByteMax;
 }
 
 uint32_t PackBuffer(const float* buffer) {
@@ -98,48 +88,9 @@ bool ImageTools::Hue(uint32_t colour, zvektor& hsb) {
 }
 
 zvektor& ImageTools::ColorFromHsb(zvektor& hsl) {
-    const float h = hsl.x;
-    const float s = hsl.y;
-    const float l = hsl.z;
-    if (s == 0.0f) {
-        hsl.x = hsl.y = hsl.z = l * kChannelMax;
-        return hsl;
-    }
-    float m1;
-    float m2;
-    if (l > kHalfLightness) {
-        m2 = (l - s * l) + s;
-        m1 = (l + s * l) - s;
-    } else {
-        m2 = l + s * l;
-        m1 = l - s * l;
-    }
-    const int32_t i = PixelMath::Truncate(h / kSectorDegrees);
-    const float sectorPos =
-        h >= kLastSectorStart ? (h - kFullTurn) / kSectorDegrees : h / kSectorDegrees;
-    const int64_t next = (int64_t(i) + 1) % 6; // remainder with the sign of i + 1
-    const float u = std::floor(static_cast<float>(next) * 0.5f) * -2.0f + sectorPos;
-    const float c = (i % 2 != 0) ? m1 - u * (m2 - m1) : (m2 - m1) * u + m1;
-    switch (i) {
-    case 1:
-        hsl.Set(c, m2, m1);
-        break;
-    case 2:
-        hsl.Set(m1, m2, c);
-        break;
-    case 3:
-        hsl.Set(m1, c, m2);
-        break;
-    case 4:
-        hsl.Set(c, m1, m2);
-        break;
-    case 5:
-        hsl.Set(m2, m1, c);
-        break;
-    default:
-        hsl.Set(m2, c, m1);
-        break;
-    }
+    float rgb[3];
+    ColourModel::FromLightness(hsl.x, hsl.y, hsl.z, rgb);
+    hsl.Set(rgb[0], rgb[1], rgb[2]);
     return hsl;
 }
 
@@ -159,30 +110,9 @@ void ImageTools::ColorFromHsb(double hue, double saturation, double brightness) 
     const double v = Clamp01(brightness);
     const double sector = std::floor(h / 60.0);
     const double f = h / 60.0 - sector;
-    const double p = v * (1.0 - s);
-    const double q = v * (1.0 - s * f);
-    const double t = v * (1.0 - s * (1.0 - f));
     double rgb[3];
-    switch (static_cast<int>(sector)) {
-    case 0:
-        rgb[0] = v, rgb[1] = t, rgb[2] = p;
-        break;
-    case 1:
-        rgb[0] = q, rgb[1] = v, rgb[2] = p;
-        break;
-    case 2:
-        rgb[0] = p, rgb[1] = v, rgb[2] = t;
-        break;
-    case 3:
-        rgb[0] = p, rgb[1] = q, rgb[2] = v;
-        break;
-    case 4:
-        rgb[0] = t, rgb[1] = p, rgb[2] = v;
-        break;
-    default:
-        rgb[0] = v, rgb[1] = p, rgb[2] = q;
-        break;
-    }
+    ColourModel::Hexcone(std::min(static_cast<int32_t>(sector), 5), v,
+                         ColourModel::CornersOf(-s, f, v), rgb[0], rgb[1], rgb[2]);
     float* buffer = fBuffer();
     for (int k = 0; k < 3; ++k) {
         buffer[k] = static_cast<float>(std::round(rgb[k] * 255.0));

@@ -10,8 +10,6 @@
 
 namespace {
 
-// Largest image the planes are made for: 40 bytes a pixel, about 670 MB.
-constexpr qint64 kMaxPlanePixels = qint64(1) << 24;
 constexpr int kPlaneCount = 8;
 constexpr uchar kHalfWhite = 128; // white at 50 % opacity, premultiplied
 
@@ -76,7 +74,7 @@ std::unique_ptr<QuorelImage> QuorelImage::InitWithURL(const QUrl& url) {
 }
 
 std::unique_ptr<QuorelImage> QuorelImage::InitEmpty(int32_t width, int32_t height) {
-    if (width < 0 || height < 0 || qint64(width) * height > kMaxPlanePixels) {
+    if (width < 0 || height < 0 || qint64(width) * height > BitmapSurface::kMaxPixels) {
         Log(QStringLiteral("Invalid image size %1 x %2").arg(width).arg(height));
         return nullptr;
     }
@@ -139,8 +137,7 @@ bool QuorelImage::ReallyPrepareImageData() {
     Log(QStringLiteral("Try prepare image data..."));
     _datasize = 0;
     const QImage bitmap = BitmapSurface::ToBitmap(_original);
-    if (bitmap.isNull() || !BitmapSurface::IsAllocatable(bitmap.width(), bitmap.height()) ||
-        qint64(bitmap.width()) * bitmap.height() > kMaxPlanePixels) {
+    if (bitmap.isNull() || !BitmapSurface::IsAllocatable(bitmap.width(), bitmap.height())) {
         Log(QStringLiteral("Image is Null"));
         return false;
     }

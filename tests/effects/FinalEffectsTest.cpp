@@ -1,13 +1,9 @@
 #include "effects/ImageEffectSet.h"
-#include "effects/ImageTransform.h"
 #include "image/ImageTools.h"
 #include "image/QuorelImage.h"
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -49,14 +45,6 @@ void ExpectAt(const QImage& out, const std::vector<Probe>& probes) {
     }
 }
 
-int Brightness(const QColor& c) {
-    return c.red() + c.green() + c.blue();
-}
-
-QImage Argb(const QImage& a) {
-    return a.convertToFormat(QImage::Format_ARGB32);
-}
-
 struct Layout {
     const char* name;
     QSize picture;
@@ -96,32 +84,6 @@ const Layout kLayouts[] = {
 
 } // namespace
 
-TEST(FinalEffects, DefaultsAndBaseInit) {
-    ImageEffectSet set;
-    set.setPhotomatDelta(3.0f);
-    set.setBGGreen(0.25f);
-    set.BaseInit();
-    EXPECT_FALSE(set.DropShadow() || set.HasFrame() || set.Reflection());
-    EXPECT_TRUE(set.Photomat());
-    EXPECT_EQ(set.PhotomatDelta(), 100.0f);
-    EXPECT_EQ(set.BGRed() + set.BGGreen() + set.BGBlue(), 1.5f);
-    EXPECT_EQ(set.DropShadowX() + set.DropShadowY() + set.DropShadowSoftness(), 5.0f);
-}
-
-TEST(FinalEffects, SettingsFilesAreNeitherReadNorWritten) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile file(dir.filePath(QStringLiteral("settings.fx")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("photomat=1 bg=1,1,1\n");
-    file.close();
-    const ImageEffectSet read = ImageEffectSet::InitFromFile(file.fileName());
-    EXPECT_FALSE(read.Photomat());
-    EXPECT_EQ(read.BGRed() + read.BGGreen() + read.BGBlue() + read.PhotomatDelta(), 0.0f);
-    ImageEffectSet::InitEmpty().SaveToFile(dir.filePath(QStringLiteral("saved.fx")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.fx")});
-}
-
 TEST(FinalEffects, CanvasLayouts) {
     for (const Layout& l : kLayouts) {
         SCOPED_TRACE(l.name);
@@ -152,65 +114,6 @@ TEST(FinalEffects, LogLinesAndAlpha) {
     EXPECT_EQ(PixelAt(out, 5, 5), kRed);
 }
 
-TEST(FinalEffects, ShadowFallsRightAndDown) {
-    const QImage out =
-        ImageTools::DoFinalEffects(TestPictures::Solid(500, 400, Qt::blue), Flags(kShadow));
-    EXPECT_LT(Brightness(PixelAt(out, 552, 240)), Brightness(PixelAt(out, 47, 240)));
-    EXPECT_LT(Brightness(PixelAt(out, 300, 442)), Brightness(PixelAt(out, 300, 37)));
-    EXPECT_LT(Brightness(PixelAt(out, 47, 240)), Brightness(kGrey));
-    const QImage strip =
-        ImageTools::DoFinalEffects(TestPictures::Solid(500, 500, Qt::red), Flags(kStrip | kShadow));
-    EXPECT_FALSE(Same(PixelAt(strip, 170, 300), kGrey)); // the strip's shadow, left of it
-}
-
-TEST(FinalEffects, ReflectionMirrorsThePicturesLowestRowsAndFades) {
-    const QImage out = ImageTools::DoFinalEffects(TestPictures::Gradient(64, 200), // green = row
-                                                  Flags(kReflect));
-    ASSERT_EQ(out.size(), QSize(64, 400));
-    // The band (55 rows) shows row 199 at its top, row 198 under it, ...
-    EXPECT_EQ(PixelAt(out, 10, 199).green(), 199);
-    EXPECT_EQ(PixelAt(out, 10, 200).green(), 199);
-    EXPECT_NEAR(PixelAt(out, 10, 201).green(), 198, 3);
-    EXPECT_NEAR(PixelAt(out, 10, 205).green(), 194 * 0.93 + 128 * 0.07, 4);
-    const QImage red =
-        ImageTools::DoFinalEffects(TestPictures::Solid(512, 512, kBrick), Flags(kReflect));
-    for (int y = 522; y < 652; y += 10) {
-        EXPECT_GT(PixelAt(red, 200, y).green(), PixelAt(red, 200, y - 10).green()) << y;
-    }
-    EXPECT_LT(PixelAt(red, 200, 651).red(), 140);
-}
-
-TEST(FinalEffects, NoFrameOnAPhotoStrip) {
-    const QImage picture = TestPictures::Gradient(300, 200);
-    for (int shadow : {0, kShadow}) {
-        EXPECT_EQ(Argb(ImageTools::DoFinalEffects(picture, Flags(shadow | kStrip | kFrame))),
-                  Argb(ImageTools::DoFinalEffects(picture, Flags(shadow | kStrip))))
-            << shadow;
-    }
-}
-
-TEST(FinalEffects, BackgroundColourIsHeldInRange) {
-    ImageEffectSet set = Flags(kReflect);
-    set.setBGRed(2.0f);
-    set.setBGGreen(-1.0f);
-    set.setBGBlue(NAN);
-    const QImage out = ImageTools::DoFinalEffects(TestPictures::Solid(100, 100, Qt::white), set);
-    ASSERT_EQ(out.size(), QSize(100, 200));
-    ExpectAt(out, {{50, 199, QColor(255, 0, 0)}}); // below the band
-}
-
-TEST(FinalEffects, PixelImageFeedsItsPreview) {
-    auto image = QuorelImage::InitWithNSImage(TestPictures::Gradient(120, 80));
-    ASSERT_NE(image, nullptr);
-    LogCapture log;
-    EXPECT_TRUE(image->DoFinalEffects(nullptr).isNull());
-    EXPECT_TRUE(log.Lines().isEmpty());
-    const ImageEffectSet set = Flags(kShadow | kFrame | kReflect);
-    const QImage direct = ImageTools::DoFinalEffects(image->Preview(), set);
-    EXPECT_EQ(Argb(image->DoFinalEffects(&set)), Argb(direct));
-    EXPECT_EQ(direct.size(), QSize(144, 192));
-}
-
 TEST(FinalEffects, AnyStripShiftAndAnySmallPictureIsSafe) {
     for (float d : {NAN, INFINITY, -INFINITY, 1e30f, -1e30f, -300.0f, 0.0f}) {
         ImageEffectSet set = ImageEffectSet::InitEmpty();
@@ -219,86 +122,12 @@ TEST(FinalEffects, AnyStripShiftAndAnySmallPictureIsSafe) {
         EXPECT_EQ(out.size(), QSize(64, 64)) << d;
     }
     for (int flags = 0; flags < 16; ++flags) {
-        const ImageEffectSet set = Flags(flags);
+        ImageEffectSet set = Flags(flags);
+        set.setBGRed(NAN); // a background colour out of range is held in it
         for (QSize size : {QSize(1, 1), QSize(1, 7), QSize(9, 1), QSize(3, 30), QSize(600, 400)}) {
             const QImage out = ImageTools::DoFinalEffects(
                 TestPictures::Solid(size.width(), size.height(), Qt::green), set);
             EXPECT_FALSE(out.isNull()) << flags;
         }
     }
-}
-
-TEST(FinalEffects, ReflectedImageIsTheMirroredFadingBand) {
-    const QImage picture = TestPictures::Gradient(30, 100);
-    const QImage band = ImageTools::reflectedImage(picture, 20);
-    ASSERT_EQ(band.size(), QSize(30, 20));
-    EXPECT_EQ(band.format(), QImage::Format_ARGB32_Premultiplied);
-    EXPECT_EQ(PixelAt(band, 7, 0), PixelAt(picture, 7, 99));
-    int previous = 256;
-    for (int y = 0; y < 20; ++y) {
-        const QColor c = PixelAt(band, 7, y);
-        EXPECT_LT(c.alpha(), previous);
-        previous = c.alpha();
-        if (c.alpha() > 100) {
-            EXPECT_NEAR(c.green(), 99 - y, 2) << y; // row 99 - y of the picture
-        }
-    }
-    EXPECT_EQ(previous, 0);
-    // Rows beyond a short picture stay transparent; no height or no picture, no band.
-    const QImage red = TestPictures::Solid(5, 4, Qt::red);
-    EXPECT_EQ(PixelAt(ImageTools::reflectedImage(red, 10), 2, 5).alpha(), 0);
-    for (uint32_t h : {0u, 0xFFFFFFFFu}) {
-        EXPECT_TRUE(ImageTools::reflectedImage(red, h).isNull()) << h;
-    }
-    EXPECT_TRUE(ImageTools::reflectedImage(QImage(), 10).isNull());
-}
-
-TEST(FinalEffects, GradientAndBitmapSurfaces) {
-    const QImage g = ImageTools::CreateGradientImage(3, 140);
-    ASSERT_EQ(g.size(), QSize(3, 140));
-    EXPECT_EQ(g.format(), QImage::Format_Grayscale8);
-    EXPECT_EQ(g.constScanLine(0)[0], 255); // white on top, black at the bottom
-    EXPECT_EQ(g.constScanLine(139)[2], 0);
-    for (int y = 1; y < 140; ++y) {
-        EXPECT_LT(g.constScanLine(y)[1], g.constScanLine(y - 1)[1]);
-    }
-    EXPECT_EQ(ImageTools::CreateGradientImage(2, 1).constScanLine(0)[1], 255);
-    const QImage s = ImageTools::MyCreateBitmapContext(10, 20);
-    ASSERT_EQ(s.size(), QSize(10, 20));
-    EXPECT_EQ(s.format(), QImage::Format_ARGB32_Premultiplied);
-    EXPECT_EQ(PixelAt(s, 9, 19).alpha(), 0);
-    for (auto [w, h] : {std::pair{0, 3}, {3, 0}, {-1, 4}, {4, -1}}) {
-        EXPECT_TRUE(ImageTools::CreateGradientImage(w, h).isNull());
-        EXPECT_TRUE(ImageTools::MyCreateBitmapContext(w, h).isNull());
-    }
-}
-
-TEST(ImageTransform, QuarterTurnExchangesTheSides) {
-    const QImage picture = TestPictures::Gradient(300, 200);
-    const QImage turned = imageRotatedByDegrees(picture, 90.0f);
-    ASSERT_EQ(turned.size(), QSize(200, 300));
-    // Counter-clockwise: (x, y) goes to (y, w - 1 - x).
-    for (auto [x, y] : {std::pair{0, 0}, {299, 0}, {0, 199}, {299, 199}, {123, 45}}) {
-        EXPECT_EQ(PixelAt(turned, y, 299 - x), PixelAt(picture, x, y)) << x << "," << y;
-    }
-}
-
-TEST(ImageTransform, ContentStaysCentred) {
-    const QImage picture = TestPictures::Gradient(300, 200);
-    const QImage still = imageRotatedByDegrees(picture, 0.0f);
-    ASSERT_EQ(still.size(), QSize(200, 300));
-    // The 300 x 200 content centred on 200 x 300: offset (-50, 50).
-    for (auto [x, y] : {std::pair{100, 60}, {0, 50}, {199, 249}}) {
-        EXPECT_EQ(PixelAt(still, x, y), PixelAt(picture, x + 50, y - 50)) << x << "," << y;
-    }
-    EXPECT_EQ(PixelAt(still, 100, 40).alpha() + PixelAt(still, 199, 250).alpha(), 0);
-    const QImage square = TestPictures::Gradient(4, 4);
-    const QImage half = imageRotatedByDegrees(square, 180.0f);
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(PixelAt(half, i % 4, i / 4), PixelAt(square, 3 - i % 4, 3 - i / 4));
-    }
-    EXPECT_TRUE(imageRotatedByDegrees(QImage(), 90.0f).isNull());
-    const QImage none = imageRotatedByDegrees(TestPictures::Solid(30, 20, Qt::red), NAN);
-    ASSERT_EQ(none.size(), QSize(20, 30));
-    EXPECT_EQ(PixelAt(none, 10, 15).alpha(), 0); // no angle, nothing drawn
 }

@@ -1,8 +1,11 @@
 #include "filters/Reference.h"
 
+#include "filters/Filters.h"
+
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 namespace Reference {
 
@@ -17,11 +20,7 @@ void RefCold(Pic& p) {
 }
 
 void RefExposureUp(Pic& p) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = Cap(2 * p.f[c][i]);
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.f[c][i] = Cap(2 * p.f[c][i]); });
 }
 
 void RefExposureDown(Pic& p) {
@@ -93,11 +92,7 @@ void RefRotateCCW(Pic& p) {
 }
 
 void AddBack(Pic& p) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = Cap(p.f[c][i] + p.b[c][i]);
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.f[c][i] = Cap(p.f[c][i] + p.b[c][i]); });
 }
 
 void RefGlassButton(Pic& p) {
@@ -235,11 +230,8 @@ void RefPhotomatOld(Pic& p) {
 
 void RefGaussBlur(Pic& p, int r) {
     RefBlurToBack(p, r);
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = Cap((int)((float)(p.f[c][i] + p.b[c][i]) * 0.5f));
-        }
-    }
+    EachValue(p,
+              [&](int c, int i) { p.f[c][i] = Cap((int)((float)(p.f[c][i] + p.b[c][i]) * 0.5f)); });
 }
 
 // A bright bar near the bottom with a round glow, blurred wide, added twice.
@@ -260,12 +252,55 @@ void RefNeonLight(Pic& p) {
         }
     }
     RefBlurToBack(light, 45);
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.b[c][i] = 2 * light.b[c][i];
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.b[c][i] = 2 * light.b[c][i]; });
     AddBack(p);
+}
+
+std::vector<Case> FurtherCases() {
+    std::vector<Case> cases = {
+        {"IncreaseHotColors", Filters::IncreaseHotColors, RefHot},
+        {"IncreaseColdColors", Filters::IncreaseColdColors, RefCold},
+        {"IncreaseExposureX2", Filters::IncreaseExposureX2, RefExposureUp},
+        {"DecreaseExposureX2", Filters::DecreaseExposureX2, RefExposureDown},
+        {"Noise", Filters::Noise, RefNoise},
+        {"Vergilben", Filters::Vergilben, RefVergilben},
+        {"Blur", Filters::Blur, RefBlur},
+        {"BlendWithColor", [](QuorelImage* i) { Filters::BlendWithColor(i, 1.3f, 0.7f, -0.4f); },
+         [](Pic& p) {
+             Scale(p, 0, 1.3f, Cap);
+             Scale(p, 1, 0.7f, Cap);
+             Scale(p, 2, -0.4f, Cap);
+         }},
+        {"RotateCW", Filters::RotateCW, RefRotateCW},
+        {"RotateCCW", Filters::RotateCCW, RefRotateCCW},
+        {"GlassButton", Filters::GlassButton, RefGlassButton},
+        {"ReliefImage", Filters::ReliefImage, RefRelief},
+        {"IncreaseSaturation", Filters::IncreaseSaturation, RefIncreaseSaturation},
+        {"OldTimeFilter", Filters::OldTimeFilter, RefOldTime},
+        {"PopArtPoster", Filters::PopArtPoster, RefPopArtPoster},
+        {"Photomat_old", Filters::Photomat_old, RefPhotomatOld},
+        {"TestFilter", Filters::TestFilter, RefCenterFocus},
+        {"NeonLight", Filters::NeonLight, RefNeonLight},
+    };
+    // Radius 0 divides by -1; radii past the picture clamp every read.
+    for (int r : {0, 1, 2, 3, 20, 40}) {
+        const std::string radius = std::to_string(r);
+        cases.push_back({"BlurToBackRadius" + radius,
+                         [r](QuorelImage* i) { Filters::GaussBlurToBackBuffer(i, r); },
+                         [r](Pic& p) { RefBlurToBack(p, r); }});
+        cases.push_back({"GaussBlurRadius" + radius,
+                         [r](QuorelImage* i) { Filters::GaussBlur(i, r); },
+                         [r](Pic& p) { RefGaussBlur(p, r); }});
+    }
+    // Saturation raised, lowered, hue turned forwards many times and backwards.
+    for (auto [name, k, d] : {std::tuple{"Raised", 1.7f, 47.5f},
+                              {"TurnedManyTimes", 1.1f, 1000.5f},
+                              {"LoweredTurnedBack", 0.6f, -400.25f}}) {
+        cases.push_back({std::string("ChangeSaturation") + name,
+                         [k, d](QuorelImage* i) { Filters::ChangeSaturation(i, k, d); },
+                         [k, d](Pic& p) { RefChangeSaturation(p, k, d); }});
+    }
+    return cases;
 }
 
 } // namespace Reference

@@ -1,5 +1,9 @@
 #include "filters/Reference.h"
 
+#include "filters/Filters.h"
+
+#include <QColor>
+
 #include <algorithm>
 #include <cmath>
 
@@ -86,11 +90,9 @@ void RefDesaturize(Pic& p) {
 }
 
 void RefContrast(Pic& p, float factor) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = CapFloor((int)(((float)p.f[c][i] - 127.5f) * factor + 127.5f));
-        }
-    }
+    EachValue(p, [&](int c, int i) {
+        p.f[c][i] = CapFloor((int)(((float)p.f[c][i] - 127.5f) * factor + 127.5f));
+    });
 }
 
 void RefSepia(Pic& p) {
@@ -100,11 +102,7 @@ void RefSepia(Pic& p) {
 }
 
 void RefPosterize(Pic& p) {
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < p.N(); ++i) {
-            p.f[c][i] = (int)((float)p.f[c][i] * 0.01f) * 100;
-        }
-    }
+    EachValue(p, [&](int c, int i) { p.f[c][i] = (int)((float)p.f[c][i] * 0.01f) * 100; });
 }
 
 void RefColorize(Pic& p, float r, float g, float b) {
@@ -288,6 +286,34 @@ void RefPhotomat(Pic& p) {
             }
         }
     }
+}
+
+std::vector<Case> LookCases() {
+    const auto look = [](const char* name, void (*library)(QuorelImage*),
+                         std::function<void(Pic&)> reference, int minWidth = 0) {
+        return Case{name, library, std::move(reference), true, minWidth};
+    };
+    return {
+        look("Desaturize", Filters::Desaturize, RefDesaturize),
+        look("IncreaseContrast", Filters::IncreaseContrast, [](Pic& p) { RefContrast(p, 1.25f); }),
+        look("DecreaseContrast", Filters::DecreaseContrast, [](Pic& p) { RefContrast(p, 0.75f); }),
+        look("Sepia", Filters::Sepia, RefSepia),
+        look("Posterize", Filters::Posterize, RefPosterize),
+        look(
+            "Colorize",
+            [](QuorelImage* i) { Filters::Colorize(i, QColor::fromRgbF(0.9f, 0.45f, 0.2f)); },
+            [](Pic& p) { RefColorize(p, 0.9f, 0.45f, 0.2f); }),
+        look("ArtsyFilter", Filters::ArtsyFilter, RefArtsy),
+        look("Soften", Filters::Soften, RefSoften),
+        look("Sharpen", Filters::Sharpen, RefSharpen),
+        look("CenterFocus", Filters::CenterFocus, RefCenterFocus),
+        look("PopArtPoster2", Filters::PopArtPoster2, RefPopArt),
+        look("ToyCam", Filters::ToyCam, RefToyCam),
+        look("FilmStripFilter", Filters::FilmStripFilter, RefFilmStrip),
+        look("ClassicFrame", Filters::ClassicFrame, [](Pic& p) { RefFrame(p, 1); }),
+        look("PolaroidFilter", Filters::PolaroidFilter, [](Pic& p) { RefFrame(p, 4); }),
+        look("Photomat", Filters::Photomat, RefPhotomat, 16),
+    };
 }
 
 } // namespace Reference

@@ -6,6 +6,9 @@
 #include "image/QuorelImage.h"
 
 #include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,7 +29,27 @@ struct Pic {
     }
 };
 
+// A filter of the library beside its reference.
+struct Case {
+    std::string name;
+    std::function<void(QuorelImage*)> library;
+    std::function<void(Pic&)> reference;
+    bool looks = false; // compare the front colour planes only
+    int minWidth = 0;   // the literal reference writes past narrower planes
+    friend void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+};
+std::vector<Case> LookCases();    // LooksReference.cpp
+std::vector<Case> FurtherCases(); // EffectsReference.cpp
+
 Pic Snapshot(QuorelImage& image);
+// f(c, i) for every value i of the colour planes c = 0, 1, 2, plane by plane.
+template <typename F> void EachValue(Pic& p, F f) {
+    for (int c = 0; c < 3; ++c) {
+        for (int i = 0; i < p.N(); ++i) {
+            f(c, i);
+        }
+    }
+}
 int Cap(int v);
 int CapFloor(int v);
 int Keep(int v);
@@ -36,43 +59,17 @@ void Scale(Pic& p, int c, float k, int (*clip)(int));
 // false where the turned hue lands on sector 6.
 bool HsvTurn(const int in[3], float k, float delta, int out[3]);
 
-// The looks.
+// Shared by both files of references.
 void RefDesaturize(Pic& p);
 void RefContrast(Pic& p, float factor);
-void RefSepia(Pic& p);
 void RefPosterize(Pic& p);
-void RefColorize(Pic& p, float r, float g, float b);
 void RefArtsy(Pic& p);
 void RefSoften(Pic& p);
-void RefSharpen(Pic& p);
 void RefBlurToBack(Pic& p, int r);
-void RefCenterFocus(Pic& p);
-void RefPopArt(Pic& p);
-void RefToyCam(Pic& p);
-void RefFilmStrip(Pic& p);
 void RefFrame(Pic& p, int bottomBands);
-void RefPhotomat(Pic& p);
-
-// The further filters and the colour model.
-void RefHot(Pic& p);
-void RefCold(Pic& p);
-void RefExposureUp(Pic& p);
-void RefExposureDown(Pic& p);
-void RefNoise(Pic& p);
-void RefVergilben(Pic& p);
-void RefBlur(Pic& p);
-void RefRotateCW(Pic& p);
-void RefRotateCCW(Pic& p);
-void RefGlassButton(Pic& p);
-void RefRelief(Pic& p);
+void RefCenterFocus(Pic& p);
+// The colour model.
 bool RefHue(uint32_t colour, float out[3]);
 void RefColorFromHsb(float t[3]);
-void RefIncreaseSaturation(Pic& p);
-void RefChangeSaturation(Pic& p, float k, float delta);
-void RefOldTime(Pic& p);
-void RefPopArtPoster(Pic& p);
-void RefPhotomatOld(Pic& p);
-void RefGaussBlur(Pic& p, int r);
-void RefNeonLight(Pic& p);
 
 } // namespace Reference

@@ -33,23 +33,6 @@ QImage HalfTransparent(int width, int height) {
     return picture;
 }
 
-QImage Grey(int width, int height) {
-    QImage picture(width, height, QImage::Format_Grayscale8);
-    for (int y = 0; y < height; ++y) {
-        uchar* row = picture.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            row[x] = uchar((x * 7 + y * 3) % 256);
-        }
-    }
-    return picture;
-}
-
-QImage Mask(int width, int height, int alpha) {
-    QImage picture(width, height, QImage::Format_Alpha8);
-    picture.fill(QColor(0, 0, 0, alpha));
-    return picture;
-}
-
 QColor PixelAt(const QImage& picture, int x, int y) {
     return QColor::fromRgba(picture.convertToFormat(QImage::Format_ARGB32).pixel(x, y));
 }

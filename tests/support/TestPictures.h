@@ -17,10 +17,6 @@ QImage Solid(int width, int height, QColor colour);
 QImage Gradient(int width, int height);
 // Picture with alpha: the left half opaque red, the right half fully transparent.
 QImage HalfTransparent(int width, int height);
-// Greyscale picture (8-bit grey format) with value (x * 7 + y * 3) mod 256.
-QImage Grey(int width, int height);
-// Alpha-only mask picture.
-QImage Mask(int width, int height, int alpha);
 
 // The pixel's channels as (r, g, b, a), reading any format.
 QColor PixelAt(const QImage& picture, int x, int y);
