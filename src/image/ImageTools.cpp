@@ -59,6 +59,20 @@ QImage CutOut(const QImage& picture, const QRect& area) {
     return result;
 }
 
+// The area of the picture as an image over the picture's own pixels, for
+// formats whose cut scales to the same pixels as the picture's (an opaque RGB32
+// cut gains alpha 255, which its scaling keeps); null otherwise. The view must
+// not outlive the picture.
+QImage InsideView(const QImage& picture, const QRect& area) {
+    const QImage::Format format = picture.format();
+    if (area.intersected(picture.rect()) != area ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)) {
+        return QImage();
+    }
+    const uchar* first = picture.constScanLine(area.top()) + qsizetype(area.left()) * 4;
+    return QImage(first, area.width(), area.height(), picture.bytesPerLine(), format);
+}
+
 // The font with its size, given in pixels on the picture, expressed for the device.
 QFont FontInPixels(const QFont& font, const QPaintDevice& device) {
     QFont f(font);
@@ -126,6 +140,21 @@ QImage ImageTools::ScaleImage(const QImage& picture, FloatSize target) {
         return picture.copy();
     }
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage ImageTools::ScaleCutOut(const QImage& picture, const FloatRect& rect, FloatSize target) {
+    if (picture.isNull()) {
+        return QImage();
+    }
+    const QRect area = PixelRect(picture, rect);
+    if (area.isEmpty()) {
+        return QImage();
+    }
+    const QImage view = InsideView(picture, area);
+    if (view.isNull()) {
+        return ScaleImage(CutOut(picture, area), target);
+    }
+    return ScaleImage(view, target).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage ImageTools::CutOutImagePlusText(const QImage& picture, const FloatRect& rect,
