@@ -154,6 +154,7 @@ void BM_Primitives_FullRun(benchmark::State& state) {
 BENCHMARK(BM_Primitives_FullRun)->Apply(Measured);
 
 void BM_Primitives_CachedRun(benchmark::State& state) {
+    const QuietScope quiet;
     const QImage& processed = Processed();
     for (auto _ : state) {
         Targets(processed, true);
@@ -162,6 +163,7 @@ void BM_Primitives_CachedRun(benchmark::State& state) {
 BENCHMARK(BM_Primitives_CachedRun)->Apply(Measured);
 
 void BM_Primitives_Cut(benchmark::State& state) {
+    const QuietScope quiet;
     Photo();
     for (auto _ : state) {
         QImage cut = Cut();
@@ -171,6 +173,7 @@ void BM_Primitives_Cut(benchmark::State& state) {
 BENCHMARK(BM_Primitives_Cut)->Apply(Measured);
 
 void BM_Primitives_Fit(benchmark::State& state) {
+    const QuietScope quiet;
     const QImage cut = Cut();
     for (auto _ : state) {
         QImage fitted = Fit(cut);
@@ -180,6 +183,7 @@ void BM_Primitives_Fit(benchmark::State& state) {
 BENCHMARK(BM_Primitives_Fit)->Apply(Measured);
 
 void BM_Primitives_CutThenFit(benchmark::State& state) {
+    const QuietScope quiet;
     Photo();
     for (auto _ : state) {
         QImage fitted = Fit(Cut());
@@ -189,6 +193,7 @@ void BM_Primitives_CutThenFit(benchmark::State& state) {
 BENCHMARK(BM_Primitives_CutThenFit)->Apply(Measured);
 
 void BM_Primitives_ScaleCutOut(benchmark::State& state) {
+    const QuietScope quiet;
     Photo();
     for (auto _ : state) {
         QImage fitted = CutAndFit();
@@ -228,6 +233,7 @@ void BM_Primitives_Preview(benchmark::State& state) {
 BENCHMARK(BM_Primitives_Preview)->Apply(Measured);
 
 void BM_Primitives_TargetScales(benchmark::State& state) {
+    const QuietScope quiet;
     const QImage& processed = Processed();
     for (auto _ : state) {
         Targets(processed, false);
@@ -236,6 +242,7 @@ void BM_Primitives_TargetScales(benchmark::State& state) {
 BENCHMARK(BM_Primitives_TargetScales)->Apply(Measured);
 
 void BM_Primitives_TargetTexts(benchmark::State& state) {
+    const QuietScope quiet;
     QImage scaled[std::size(kTargets)];
     for (size_t i = 0; i < std::size(kTargets); ++i) {
         scaled[i] = ImageTools::ScaleImage(Processed(), kTargets[i].box);
