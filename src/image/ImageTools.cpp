@@ -2,6 +2,7 @@
 
 #include "image/BitmapSurface.h"
 
+#include <QColorSpace>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -57,6 +58,33 @@ QImage CutOut(const QImage& picture, const QRect& area) {
         painter.drawImage(inside.topLeft() - area.topLeft(), picture, inside);
     }
     return result;
+}
+
+// The area of the picture as an image over the picture's own pixels, for
+// formats whose cut scales to the same pixels as the picture's (an opaque RGB32
+// cut gains alpha 255, which its scaling keeps); null otherwise. The view must
+// not outlive the picture.
+QImage InsideView(const QImage& picture, const QRect& area) {
+    const QImage::Format format = picture.format();
+    if (area.intersected(picture.rect()) != area ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)) {
+        return QImage();
+    }
+    const uchar* first = picture.constScanLine(area.top()) + qsizetype(area.left()) * 4;
+    return QImage(first, area.width(), area.height(), picture.bytesPerLine(), format);
+}
+
+// The metadata QImage::copy carries along, which a view onto the picture's own
+// pixels lacks (a TIFF file records the resolution).
+void CopyMetadata(const QImage& from, QImage& to) {
+    to.setDotsPerMeterX(from.dotsPerMeterX());
+    to.setDotsPerMeterY(from.dotsPerMeterY());
+    to.setDevicePixelRatio(from.devicePixelRatio());
+    to.setOffset(from.offset());
+    to.setColorSpace(from.colorSpace());
+    for (const QString& key : from.textKeys()) {
+        to.setText(key, from.text(key));
+    }
 }
 
 // The font at the given size in pixels on the picture, expressed for the device.
@@ -151,6 +179,23 @@ QImage ImageTools::ScaleImage(const QImage& picture, FloatSize target) {
         return picture.copy();
     }
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage ImageTools::ScaleCutOut(const QImage& picture, const FloatRect& rect, FloatSize target) {
+    if (picture.isNull()) {
+        return QImage();
+    }
+    const QRect area = PixelRect(picture, rect);
+    if (area.isEmpty()) {
+        return QImage();
+    }
+    const QImage view = InsideView(picture, area);
+    if (view.isNull()) {
+        return ScaleImage(CutOut(picture, area), target);
+    }
+    QImage fitted = ScaleImage(view, target).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    CopyMetadata(picture, fitted);
+    return fitted;
 }
 
 QImage ImageTools::CutOutImagePlusText(const QImage& picture, const FloatRect& rect,

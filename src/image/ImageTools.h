@@ -24,6 +24,9 @@ public:
     // The picture fitted inside target with its aspect kept; null when the
     // picture is null, the target not a positive finite size, or the fit empty.
     static QImage ScaleImage(const QImage& picture, FloatSize target);
+    // ScaleImage(CutOutImage(picture, rect), target), the same pixels, without
+    // copying the cut when it lies inside the picture.
+    static QImage ScaleCutOut(const QImage& picture, const FloatRect& rect, FloatSize target);
     // CutOutImage, then one line of text whose line box has its lower-left
     // corner at (textX, textY) in the input's y-up coordinates. The font's size
     // counts pixels on the picture. An invalid background colour draws no box.

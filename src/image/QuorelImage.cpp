@@ -5,6 +5,7 @@
 
 #include <QDebug>
 #include <QPainter>
+#include <QtEndian>
 #include <cstring>
 #include <exception>
 
@@ -15,6 +16,47 @@ constexpr uchar kHalfWhite = 128; // white at 50 % opacity, premultiplied
 
 void Log(const QString& line) {
     qInfo().noquote() << line;
+}
+
+// Pictures whose pixels are native 32-bit words (0xAARRGGBB, premultiplied, or
+// 0xffRRGGBB) are read as they are; any other is converted to a surface layout
+// first.
+bool IsNativeWords(const QImage& picture) {
+    return picture.format() == QImage::Format_ARGB32_Premultiplied ||
+           picture.format() == QImage::Format_RGB32;
+}
+
+// One row of native words into the byte buffer (red, green, blue, alpha) and
+// the four planes, as converting to the surface layout and splitting it would;
+// a picture without alpha gets 255. Returns the AND of the alpha bytes.
+uint32_t SplitWords(const QRgb* __restrict row, int32_t n, bool opaque, uint32_t* __restrict bytes,
+                    int32_t* __restrict red, int32_t* __restrict green, int32_t* __restrict blue,
+                    int32_t* __restrict alpha) {
+    const uint32_t forced = opaque ? 0xff000000u : 0u;
+    uint32_t alphaAnd = 0xff000000u;
+    for (int32_t x = 0; x < n; ++x) {
+        const uint32_t p = row[x] | forced;
+        red[x] = int32_t((p >> 16) & 0xff);
+        green[x] = int32_t((p >> 8) & 0xff);
+        blue[x] = int32_t(p & 0xff);
+        alpha[x] = int32_t(p >> 24);
+        // Bytes red, green, blue, alpha in memory: a little-endian 0xAABBGGRR.
+        bytes[x] = qToLittleEndian((p & 0xff00ff00u) | ((p >> 16) & 0xffu) | ((p & 0xffu) << 16));
+        alphaAnd &= p;
+    }
+    return alphaAnd >> 24;
+}
+
+// Pixel i becomes the bytes red, green, blue, 255, each saturated so that a
+// value out of range can never spill into the next byte.
+void PackPlanes(uint32_t* __restrict words, const int32_t* __restrict red,
+                const int32_t* __restrict green, const int32_t* __restrict blue, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) {
+        const uint32_t r = uint32_t(PixelMath::CapFloor(red[i]));
+        const uint32_t g = uint32_t(PixelMath::CapFloor(green[i]));
+        const uint32_t b = uint32_t(PixelMath::CapFloor(blue[i]));
+        words[i] = qToLittleEndian(r | (g << 8) | (b << 16) | 0xff000000u);
+    }
 }
 
 std::unique_ptr<QuorelImage> Prepared(std::unique_ptr<QuorelImage> image) {
@@ -136,7 +178,7 @@ bool QuorelImage::ReallyPrepareImageData() {
     }
     Log(QStringLiteral("Try prepare image data..."));
     _datasize = 0;
-    const QImage bitmap = BitmapSurface::ToBitmap(_original);
+    const QImage bitmap = IsNativeWords(_original) ? _original : BitmapSurface::ToBitmap(_original);
     if (bitmap.isNull() || !BitmapSurface::IsAllocatable(bitmap.width(), bitmap.height())) {
         Log(QStringLiteral("Image is Null"));
         return false;
@@ -159,7 +201,8 @@ bool QuorelImage::ReallyPrepareImageData() {
     if (!CopyOpaqueBitmap(bitmap)) {
         std::memset(_data.get(), kHalfWhite, static_cast<size_t>(_datasize));
         QPainter painter(&_context);
-        BitmapSurface::DrawWithDropShadow(painter, bitmap, QRectF(0, 0, _width, _height));
+        BitmapSurface::DrawWithDropShadow(painter, BitmapSurface::ToBitmap(bitmap),
+                                          QRectF(0, 0, _width, _height));
         painter.end();
         FillPlanesFromData();
     }
@@ -170,6 +213,17 @@ bool QuorelImage::ReallyPrepareImageData() {
 }
 
 bool QuorelImage::CopyOpaqueBitmap(const QImage& bitmap) {
+    if (IsNativeWords(bitmap)) {
+        const bool opaque = !BitmapSurface::HasAlpha(bitmap);
+        uint32_t alphaAnd = 255;
+        for (int y = 0; y < _height; ++y) {
+            const size_t first = size_t(y) * size_t(_width);
+            alphaAnd &= SplitWords(reinterpret_cast<const QRgb*>(bitmap.constScanLine(y)), _width,
+                                   opaque, reinterpret_cast<uint32_t*>(_data.get()) + first,
+                                   _red + first, _green + first, _blue + first, _alpha + first);
+        }
+        return alphaAnd == 255;
+    }
     uint8_t* bytes = _data.get();
     uint32_t alphaAnd = 255;
     for (int y = 0; y < _height; ++y) {
@@ -223,16 +277,14 @@ QImage QuorelImage::Preview() {
         return QImage();
     }
     try {
-        uint8_t* bytes = _data.get();
-        const int32_t n = _datasize / 4;
-        // Saturated so that a value out of range can never spill into the next byte.
-        for (int32_t i = 0; i < n; ++i) {
-            bytes[4 * i] = static_cast<uint8_t>(PixelMath::CapFloor(_red[i]));
-            bytes[4 * i + 1] = static_cast<uint8_t>(PixelMath::CapFloor(_green[i]));
-            bytes[4 * i + 2] = static_cast<uint8_t>(PixelMath::CapFloor(_blue[i]));
-            bytes[4 * i + 3] = 255;
+        // Packed straight into the new picture: the byte buffer would only be
+        // copied into it.
+        QImage picture(_context.size(), _context.format());
+        if (picture.isNull()) {
+            return QImage();
         }
-        return _context.copy();
+        PackPlanes(reinterpret_cast<uint32_t*>(picture.bits()), _red, _green, _blue, _datasize / 4);
+        return picture;
     } catch (const std::exception& e) {
         Log(QStringLiteral("Fehler..."));
         Log(QString::fromLocal8Bit(e.what()));

@@ -3,7 +3,6 @@
 #include "image/ImageTools.h"
 #include "image/QuorelImage.h"
 
-#include <QColorSpace>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
@@ -15,50 +14,10 @@ bool Same(const FloatRect& a, const FloatRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-// The selection as whole pixels in Qt's y-down coordinates when, rounded as
-// ImageTools::CutOutImage rounds it, it lies wholly inside the picture; else empty.
-QRect InsidePixels(const QImage& picture, const FloatRect& rect) {
-    const double w = std::round(double(rect.width));
-    const double h = std::round(double(rect.height));
-    const double x = std::round(double(rect.x));
-    const double top = double(picture.height()) - (std::round(double(rect.y)) + h);
-    if (!(w >= 1.0) || !(h >= 1.0) || !(x >= 0.0) || !(top >= 0.0) || !(x + w <= picture.width()) ||
-        !(top + h <= picture.height())) {
-        return QRect(); // NaN fails every comparison and lands here too
-    }
-    return QRect(int(x), int(top), int(w), int(h));
-}
-
-// The metadata QImage::copy and QImage::scaled carry along.
-void CopyMetadata(const QImage& from, QImage& to) {
-    to.setDotsPerMeterX(from.dotsPerMeterX());
-    to.setDotsPerMeterY(from.dotsPerMeterY());
-    to.setDevicePixelRatio(from.devicePixelRatio());
-    to.setOffset(from.offset());
-    to.setColorSpace(from.colorSpace());
-    for (const QString& key : from.textKeys()) {
-        to.setText(key, from.text(key));
-    }
-}
-
-// The selection cut out and fitted into the processed picture's box. Where it
-// lies inside an opaque or premultiplied 32-bit picture, it is fitted from a
-// view onto the picture's own pixels: the bytes a cut would copy (opaque
-// pixels are their own premultiplied form), so the same result, without
-// copying and converting tens of megabytes every run.
+// The selection cut out and fitted into the processed picture's box.
 QImage FittedSelection(const QImage& source, const FloatRect& selection) {
-    const FloatSize box{Renderer::kProcessedSide, Renderer::kProcessedSide};
-    const bool viewable = source.format() == QImage::Format_RGB32 ||
-                          source.format() == QImage::Format_ARGB32_Premultiplied;
-    const QRect area = viewable ? InsidePixels(source, selection) : QRect();
-    if (area.isEmpty()) {
-        return ImageTools::ScaleImage(ImageTools::CutOutImage(source, selection), box);
-    }
-    const QImage view(source.constScanLine(area.top()) + qsizetype(area.left()) * 4, area.width(),
-                      area.height(), source.bytesPerLine(), QImage::Format_ARGB32_Premultiplied);
-    QImage fitted = ImageTools::ScaleImage(view, box);
-    CopyMetadata(source, fitted);
-    return fitted;
+    return ImageTools::ScaleCutOut(source, selection,
+                                   {Renderer::kProcessedSide, Renderer::kProcessedSide});
 }
 
 size_t ColorizeRow() {

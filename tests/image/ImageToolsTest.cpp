@@ -97,6 +97,23 @@ TEST(ImageToolsCut, EmptyOrNonFiniteRectanglesGiveNoPicture) {
     }
 }
 
+TEST(ImageToolsCut, ScaleCutOutGivesTheScaledCut) {
+    const QImage gradient = TestPictures::Gradient(300, 200);
+    const QImage translucent = TestPictures::HalfTransparent(300, 200).convertToFormat(
+        QImage::Format_ARGB32_Premultiplied);
+    for (const QImage& picture : {gradient, translucent, TestPictures::HalfTransparent(300, 200)}) {
+        for (FloatRect r : {FloatRect{17, 9, 251, 163}, FloatRect{0, 0, 300, 200},
+                            FloatRect{150, 50, 200, 100}, FloatRect{10, 10, 40, 60}}) {
+            for (FloatSize box : {FloatSize{64, 64}, FloatSize{251, 300}, FloatSize{512, 512}}) {
+                const QImage fused = ImageTools::ScaleCutOut(picture, r, box);
+                EXPECT_EQ(fused.format(), QImage::Format_ARGB32_Premultiplied);
+                EXPECT_EQ(fused, ImageTools::ScaleImage(ImageTools::CutOutImage(picture, r), box))
+                    << picture.format() << " " << r.x << "," << r.y << " " << box.width;
+            }
+        }
+    }
+}
+
 QFont PixelFont(float pixels) {
     QFont font = QApplication::font();
     font.setPointSizeF(pixels);
