@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth imagemagick
   clang libclang-rt-14-dev
+  libopencv-objdetect-dev opencv-data opencv-doc
 )
 
 missing=()
