@@ -13,25 +13,35 @@ constexpr const char* kCascadeVariable = "TRELLICA_FACE_CASCADE";
 constexpr const char* kCascadeFile = "haarcascade_frontalface_alt2.xml";
 constexpr const char* kCascadeFolders[] = {"opencv4/haarcascades", "opencv/haarcascades"};
 
-// One search: the picture as a grey copy of at most `longSide` pixels on the
-// long side, faces from `smallest` to `largest` pixels (0: no limit) in it,
-// kept when at least `minNeighbours` overlapping hits agree. Real faces gather
-// many hits; leaves, fur, print and chessboards gather few.
-struct Pass {
+constexpr double kScaleStep = 1.1;
+// Every level of the pyramid is searched for faces of 32 to 42 pixels only,
+// three steps of kScaleStep: beyond twice its 20-pixel window the cascade is
+// tried at every pixel instead of every other, so larger faces are cheaper to
+// find in smaller copies. The levels shrink by kScaleStep cubed, so each goes
+// on where the last stopped.
+constexpr int kSmallest = 32;
+constexpr int kLargest = 42;
+constexpr double kLevelStep = kScaleStep * kScaleStep * kScaleStep;
+constexpr int kAllLevels = 1 << 20;
+constexpr double kGroupOverlap = 0.2;
+
+// One search: a grey copy of at most `longSide` pixels on the long side, its
+// pyramid of `levels` levels, and the faces that at least `minHits` overlapping
+// hits agree on. Real faces gather many hits; leaves, fur, print and
+// chessboards gather few.
+struct Stage {
     int longSide;
-    int smallest;
-    int largest;
-    int minNeighbours;
+    int levels;
+    int minHits;
 };
 
-// A face of about 3 % of the long side and up is found in a 1,000-pixel copy
-// fast; smaller ones, a person in a landscape shot, need the second, sharper
-// copy, searched only for them and only when the first finds no face.
-constexpr Pass kPasses[] = {
-    {1000, 32, 0, 10},
-    {1400, 32, 45, 5},
+// Faces of about 3 % of the long side and up are found in a 1,000-pixel copy;
+// a smaller one, a person in a landscape shot, only in the sharper level above
+// it, searched when the first stage finds no face.
+constexpr Stage kStages[] = {
+    {1000, kAllLevels, 4},
+    {1331, 1, 3},
 };
-constexpr double kScaleStep = 1.1;
 
 // Four bytes a pixel, blue first in memory, as OpenCV reads it.
 QImage Rgb32(const QImage& picture) {
@@ -53,8 +63,18 @@ cv::Mat GreyCopy(const QImage& rgb, int longSide, double* toPicture) {
     const double scale = std::min(1.0, double(longSide) / std::max(rgb.width(), rgb.height()));
     const cv::Size size(std::max(1, int(std::lround(rgb.width() * scale))),
                         std::max(1, int(std::lround(rgb.height() * scale))));
-    cv::Mat small;
-    cv::resize(bgra, small, size, 0, 0, cv::INTER_AREA);
+    // Whole-number shrinking takes OpenCV's fast path; only the small rest of
+    // the way is a general resample.
+    const int whole = std::max(1, std::min(bgra.cols / size.width, bgra.rows / size.height));
+    cv::Mat shrunk = bgra;
+    if (whole > 1) {
+        cv::resize(bgra, shrunk, cv::Size(bgra.cols / whole, bgra.rows / whole), 0, 0,
+                   cv::INTER_AREA);
+    }
+    cv::Mat small = shrunk;
+    if (shrunk.size() != size) {
+        cv::resize(shrunk, small, size, 0, 0, cv::INTER_AREA);
+    }
     cv::Mat grey;
     cv::cvtColor(small, grey, cv::COLOR_BGRA2GRAY);
     cv::equalizeHist(grey, grey);
@@ -71,20 +91,49 @@ bool Larger(const cv::Rect& a, const cv::Rect& b) {
     return a.y != b.y ? a.y < b.y : a.x < b.x;
 }
 
+cv::Rect Scaled(const cv::Rect& r, double factor) {
+    return cv::Rect(int(std::lround(r.x * factor)), int(std::lround(r.y * factor)),
+                    int(std::lround(r.width * factor)), int(std::lround(r.height * factor)));
+}
+
 QRect ToPicture(const cv::Rect& r, double factor, const QSize& picture) {
-    const QRect scaled(int(std::lround(r.x * factor)), int(std::lround(r.y * factor)),
-                       int(std::lround(r.width * factor)), int(std::lround(r.height * factor)));
-    return scaled.intersected(QRect(QPoint(0, 0), picture));
+    const cv::Rect scaled = Scaled(r, factor);
+    return QRect(scaled.x, scaled.y, scaled.width, scaled.height)
+        .intersected(QRect(QPoint(0, 0), picture));
+}
+
+// Every hit of the cascade on the pyramid's levels, in the top level's pixels.
+std::vector<cv::Rect> RawHits(cv::CascadeClassifier& classifier, const cv::Mat& grey, int levels) {
+    std::vector<cv::Rect> hits;
+    double factor = 1.0;
+    for (int level = 0; level < levels; ++level, factor *= kLevelStep) {
+        const cv::Size size(int(std::lround(grey.cols / factor)),
+                            int(std::lround(grey.rows / factor)));
+        if (std::min(size.width, size.height) < kSmallest) {
+            break;
+        }
+        cv::Mat copy = grey;
+        if (level > 0) {
+            cv::resize(grey, copy, size, 0, 0, cv::INTER_AREA);
+        }
+        std::vector<cv::Rect> found;
+        classifier.detectMultiScale(copy, found, kScaleStep, 0, 0, cv::Size(kSmallest, kSmallest),
+                                    cv::Size(kLargest, kLargest));
+        for (const cv::Rect& r : found) {
+            hits.push_back(Scaled(r, factor));
+        }
+    }
+    return hits;
 }
 
 std::optional<QRect> Search(cv::CascadeClassifier& classifier, const QImage& rgb,
-                            const Pass& pass) {
+                            const Stage& stage) {
     double toPicture = 1.0;
-    const cv::Mat grey = GreyCopy(rgb, pass.longSide, &toPicture);
-    std::vector<cv::Rect> faces;
-    classifier.detectMultiScale(grey, faces, kScaleStep, pass.minNeighbours, 0,
-                                cv::Size(pass.smallest, pass.smallest),
-                                cv::Size(pass.largest, pass.largest));
+    const cv::Mat grey = GreyCopy(rgb, stage.longSide, &toPicture);
+    std::vector<cv::Rect> faces = RawHits(classifier, grey, stage.levels);
+    // Groups the hits as the cascade's own search does; the hits arrive in
+    // any order from its threads, the groups do not depend on it.
+    cv::groupRectangles(faces, stage.minHits - 1, kGroupOverlap);
     if (faces.empty()) {
         return std::nullopt;
     }
@@ -148,8 +197,8 @@ std::optional<QRect> FaceFinder::LargestFace(const QImage& picture) const {
         const QImage rgb = Rgb32(picture);
         Classifier classifier = Borrow();
         std::optional<QRect> face;
-        for (const Pass& pass : kPasses) {
-            face = Search(*classifier, rgb, pass);
+        for (const Stage& stage : kStages) {
+            face = Search(*classifier, rgb, stage);
             if (face) {
                 break;
             }
