@@ -55,7 +55,7 @@ QImage Rgb32(const QImage& picture) {
     }
 }
 
-// The picture as a grey, equalised copy of at most longSide on the long side,
+// The picture as a grey copy of at most longSide on the long side,
 // and the factor from copy to picture.
 cv::Mat GreyCopy(const QImage& rgb, int longSide, double* toPicture) {
     const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
@@ -77,7 +77,8 @@ cv::Mat GreyCopy(const QImage& rgb, int longSide, double* toPicture) {
     }
     cv::Mat grey;
     cv::cvtColor(small, grey, cv::COLOR_BGRA2GRAY);
-    cv::equalizeHist(grey, grey);
+    // Not equalised: the cascade evens out each window's contrast itself, and
+    // a histogram ruled by a wide sky or wall would flatten the face.
     *toPicture = double(rgb.width()) / size.width;
     return grey;
 }
@@ -165,7 +166,7 @@ FaceFinder::FaceFinder(const QString& cascadePath) : _cascadePath(cascadePath) {
     if (classifier->empty()) {
         _unavailableReason =
             QStringLiteral("Face finding needs OpenCV's face data; %1 could not be read.")
-                .arg(QFileInfo(cascadePath).fileName());
+                .arg(cascadePath);
         return;
     }
     _pool.push_back(std::move(classifier));
@@ -178,12 +179,17 @@ QString FaceFinder::LocateCascade() {
     if (!chosen.isEmpty()) {
         return chosen;
     }
-    for (const char* folder : kCascadeFolders) {
-        const QString found = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                     QLatin1String(folder) + QLatin1Char('/') +
-                                                         QLatin1String(kCascadeFile));
-        if (!found.isEmpty()) {
-            return found;
+    // The desktop's data folders first, then where OpenCV installs its data
+    // whatever XDG_DATA_DIRS says.
+    QStringList roots = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    roots << QStringLiteral("/usr/local/share") << QStringLiteral("/usr/share");
+    for (const QString& root : roots) {
+        for (const char* folder : kCascadeFolders) {
+            const QString path = QStringLiteral("%1/%2/%3")
+                                     .arg(root, QLatin1String(folder), QLatin1String(kCascadeFile));
+            if (QFileInfo::exists(path)) {
+                return path;
+            }
         }
     }
     return {};
