@@ -38,9 +38,10 @@ struct Stage {
 // Faces of about 3 % of the long side and up are found in a 1,000-pixel copy;
 // a smaller one, a person in a landscape shot, only in the sharper level above
 // it, searched when the first stage finds no face.
+constexpr int kSharpSide = 1331;
 constexpr Stage kStages[] = {
     {1000, kAllLevels, 4},
-    {1331, 1, 3},
+    {kSharpSide, 1, 3},
 };
 
 // Four bytes a pixel, blue first in memory, as OpenCV reads it.
@@ -55,31 +56,35 @@ QImage Rgb32(const QImage& picture) {
     }
 }
 
-// The picture as a grey copy of at most longSide on the long side,
-// and the factor from copy to picture.
-cv::Mat GreyCopy(const QImage& rgb, int longSide, double* toPicture) {
-    const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
-                       size_t(rgb.bytesPerLine()));
-    const double scale = std::min(1.0, double(longSide) / std::max(rgb.width(), rgb.height()));
-    const cv::Size size(std::max(1, int(std::lround(rgb.width() * scale))),
-                        std::max(1, int(std::lround(rgb.height() * scale))));
+// The image shrunk to at most longSide pixels on the long side; as it is when
+// it fits.
+cv::Mat Shrunk(const cv::Mat& image, int longSide) {
+    const double scale = std::min(1.0, double(longSide) / std::max(image.cols, image.rows));
+    const cv::Size size(std::max(1, int(std::lround(image.cols * scale))),
+                        std::max(1, int(std::lround(image.rows * scale))));
     // Whole-number shrinking takes OpenCV's fast path; only the small rest of
     // the way is a general resample.
-    const int whole = std::max(1, std::min(bgra.cols / size.width, bgra.rows / size.height));
-    cv::Mat shrunk = bgra;
+    const int whole = std::max(1, std::min(image.cols / size.width, image.rows / size.height));
+    cv::Mat shrunk = image;
     if (whole > 1) {
-        cv::resize(bgra, shrunk, cv::Size(bgra.cols / whole, bgra.rows / whole), 0, 0,
+        cv::resize(image, shrunk, cv::Size(image.cols / whole, image.rows / whole), 0, 0,
                    cv::INTER_AREA);
     }
-    cv::Mat small = shrunk;
+    cv::Mat sized = shrunk;
     if (shrunk.size() != size) {
-        cv::resize(shrunk, small, size, 0, 0, cv::INTER_AREA);
+        cv::resize(shrunk, sized, size, 0, 0, cv::INTER_AREA);
     }
+    return sized;
+}
+
+// The grey copy every stage starts from, made once from the picture's pixels.
+// Not equalised: the cascade evens out each window's contrast itself, and a
+// histogram ruled by a wide sky or wall would flatten the face.
+cv::Mat SharpGrey(const QImage& rgb) {
+    const cv::Mat bgra(rgb.height(), rgb.width(), CV_8UC4, const_cast<uchar*>(rgb.constBits()),
+                       size_t(rgb.bytesPerLine()));
     cv::Mat grey;
-    cv::cvtColor(small, grey, cv::COLOR_BGRA2GRAY);
-    // Not equalised: the cascade evens out each window's contrast itself, and
-    // a histogram ruled by a wide sky or wall would flatten the face.
-    *toPicture = double(rgb.width()) / size.width;
+    cv::cvtColor(Shrunk(bgra, kSharpSide), grey, cv::COLOR_BGRA2GRAY);
     return grey;
 }
 
@@ -127,10 +132,9 @@ std::vector<cv::Rect> RawHits(cv::CascadeClassifier& classifier, const cv::Mat& 
     return hits;
 }
 
-std::optional<QRect> Search(cv::CascadeClassifier& classifier, const QImage& rgb,
-                            const Stage& stage) {
-    double toPicture = 1.0;
-    const cv::Mat grey = GreyCopy(rgb, stage.longSide, &toPicture);
+std::optional<QRect> Search(cv::CascadeClassifier& classifier, const cv::Mat& sharp,
+                            const Stage& stage, const QSize& picture) {
+    const cv::Mat grey = Shrunk(sharp, stage.longSide);
     std::vector<cv::Rect> faces = RawHits(classifier, grey, stage.levels);
     // Groups the hits as the cascade's own search does; the hits arrive in
     // any order from its threads, the groups do not depend on it.
@@ -139,7 +143,7 @@ std::optional<QRect> Search(cv::CascadeClassifier& classifier, const QImage& rgb
         return std::nullopt;
     }
     const cv::Rect largest = *std::min_element(faces.begin(), faces.end(), Larger);
-    return ToPicture(largest, toPicture, rgb.size());
+    return ToPicture(largest, double(picture.width()) / grey.cols, picture);
 }
 
 } // namespace
@@ -200,11 +204,11 @@ std::optional<QRect> FaceFinder::LargestFace(const QImage& picture) const {
         return std::nullopt;
     }
     try {
-        const QImage rgb = Rgb32(picture);
+        const cv::Mat sharp = SharpGrey(Rgb32(picture));
         Classifier classifier = Borrow();
         std::optional<QRect> face;
         for (const Stage& stage : kStages) {
-            face = Search(*classifier, rgb, stage);
+            face = Search(*classifier, sharp, stage, picture.size());
             if (face) {
                 break;
             }
