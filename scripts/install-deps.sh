@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core xvfb xauth imagemagick
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream lintian
+  libopencv-objdetect-dev opencv-data opencv-doc
 )
 
 missing=()
