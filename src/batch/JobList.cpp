@@ -24,7 +24,10 @@ QStringList FolderPictures(const QString& folder) {
 QStringList Lines(QIODevice& input) {
     QStringList lines;
     while (!input.atEnd()) {
-        const QString line = QString::fromLocal8Bit(input.readLine()).trimmed();
+        QString line = QString::fromLocal8Bit(input.readLine());
+        while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r'))) {
+            line.chop(1);
+        }
         if (!line.isEmpty()) {
             lines << line;
         }
@@ -77,7 +80,7 @@ QList<BatchJob> JobList::Collect(const BatchOptions& options, QIODevice& input) 
         for (const QString& file : job.files) {
             const auto earlier = claimedBy.constFind(file);
             if (earlier != claimedBy.constEnd() && job.clash.isEmpty()) {
-                job.clash = *earlier;
+                job.clash = QStringLiteral("%1: %2").arg(*earlier, QFileInfo(file).fileName());
             }
         }
         if (job.clash.isEmpty()) {

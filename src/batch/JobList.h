@@ -12,7 +12,8 @@ struct BatchJob {
     QString path;      // as given, or a folder's path joined with the file's name
     QStringList files; // the files written, in order, as paths in the output folder
     QList<const ProfileTarget*> targets; // what each file holds; nullptr the whole picture
-    QString clash; // not empty: an earlier photo of the run claims a file of this one
+    // Not empty: "PHOTO: FILE", an earlier photo of the run that writes a file of this one.
+    QString clash;
 };
 
 // The pictures of a run, from the arguments in their order.

@@ -9,8 +9,7 @@ PictureJob::PictureJob(const BatchOptions& options) : _options(options) {}
 
 QString PictureJob::Refusal(const BatchJob& job) const {
     if (!job.clash.isEmpty()) {
-        return QStringLiteral("same file names as %1 (%2)")
-            .arg(job.clash, QFileInfo(job.files.value(0)).fileName());
+        return QStringLiteral("same file name as %1").arg(job.clash);
     }
     if (!_options.force) {
         for (const QString& file : job.files) {

@@ -141,7 +141,8 @@ TEST_F(BatchRun, NothingIsReplacedWithoutForceNorByAnotherPhotoOfTheSameName) {
     const QString second = Photo(QStringLiteral("b/me.png"), 400, 400);
     const Finished clash = Batch({"-o", out, first, second});
     EXPECT_EQ(clash.status, 1);
-    EXPECT_TRUE(clash.errors.contains(second + QStringLiteral(": same file names as ") + first));
+    EXPECT_TRUE(clash.errors.contains(second + QStringLiteral(": same file name as ") + first))
+        << clash.errors.toStdString();
     const QByteArray whole = Bytes(out + QStringLiteral("/me.tif"));
     EXPECT_FALSE(whole.isEmpty());
 
