@@ -243,6 +243,9 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
     options.whole = !parser.isSet(S("no-whole"));
     options.force = parser.isSet(S("force"));
     options.quiet = parser.isSet(S("quiet"));
+    if (options.networks.none() && !options.whole) {
+        return S("nothing to write: no network and --no-whole");
+    }
     if (options.outFolder.isEmpty()) {
         return S("no output folder: give -o DIR");
     }

@@ -78,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{
                           "PositionOutside", {"--text-position", "0.5,2"}, "bad text position"},
                       UsageCase{"NoJobs", {"-j", "0"}, "bad number of jobs"},
+                      UsageCase{"NothingToWrite", {"--networks", "", "--no-whole"}, "nothing"},
                       UsageCase{"UnknownOption", {"--frobnicate"}, "frobnicate"}),
     [](const auto& info) { return std::string(info.param.name); });
 
