@@ -14,7 +14,30 @@ constexpr char kTiffSuffix[] = ".tif";
 // Lossy formats: high enough that text edges stay clean on small pictures.
 constexpr int kLossyQuality = 90;
 
-// The picture on white, without alpha: JPEG has no transparency.
+// The formats a picture may be written in; the first is the window's.
+struct FileFormat {
+    const char* extension;
+    const char* writer; // Qt's name of the format
+    const char* name;   // for the reason of a failure
+    int quality;        // -1: the writer's default
+    bool opaque;        // no transparency in the format: flattened on white
+};
+constexpr FileFormat kFormats[] = {
+    {"tif", "tiff", "TIFF", -1, false},
+    {"png", "png", "PNG", -1, false},
+    {"jpg", "jpeg", "JPEG", kLossyQuality, true},
+    {"webp", "webp", "WebP", kLossyQuality, false},
+};
+
+const FileFormat* FormatOf(const QString& extension) {
+    for (const FileFormat& format : kFormats) {
+        if (extension == QLatin1String(format.extension)) {
+            return &format;
+        }
+    }
+    return nullptr;
+}
+
 QImage OnWhite(const QImage& picture) {
     if (!picture.hasAlphaChannel()) {
         return picture;
@@ -26,29 +49,19 @@ QImage OnWhite(const QImage& picture) {
     return flat;
 }
 
-QByteArray EncodeWithQt(const QImage& picture, const char* format, int quality) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    return writer.write(picture) ? bytes : QByteArray();
-}
-
-QByteArray Encode(const QImage& picture, const QString& format) {
+QByteArray Encode(const QImage& picture, const FileFormat& format) {
     if (picture.isNull()) {
         return QByteArray();
     }
-    if (format == QLatin1String("png")) {
-        return EncodeWithQt(picture, "png", -1);
+    if (&format == &kFormats[0]) {
+        return BitmapSurface::EncodeTiff(picture);
     }
-    if (format == QLatin1String("jpg")) {
-        return EncodeWithQt(OnWhite(picture), "jpeg", kLossyQuality);
-    }
-    if (format == QLatin1String("webp")) {
-        return EncodeWithQt(picture, "webp", kLossyQuality);
-    }
-    return format == QLatin1String("tif") ? BitmapSurface::EncodeTiff(picture) : QByteArray();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format.writer);
+    writer.setQuality(format.quality);
+    return writer.write(format.opaque ? OnWhite(picture) : picture) ? bytes : QByteArray();
 }
 
 // Start of the extension in path, or -1: the last dot of the last component.
@@ -93,20 +106,29 @@ bool ProfileFiles::WriteTiff(const QString& path, const QImage& picture, QString
 }
 
 const QStringList& ProfileFiles::WritableFormats() {
-    static const QStringList formats{QStringLiteral("tif"), QStringLiteral("png"),
-                                     QStringLiteral("jpg"), QStringLiteral("webp")};
-    return formats;
+    static const QStringList extensions = [] {
+        QStringList list;
+        for (const FileFormat& format : kFormats) {
+            list << QLatin1String(format.extension);
+        }
+        return list;
+    }();
+    return extensions;
 }
 
 bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, const QString& format,
                                 QString* reason) {
+    const FileFormat* chosen = FormatOf(format);
+    if (chosen == nullptr) {
+        *reason = QStringLiteral("No such file format: %1").arg(format);
+        return false;
+    }
     // Encoded in memory first: the encoder does not notice a short write (a full
     // disk), so the bytes are counted here and a file is committed only whole.
-    const QByteArray bytes = Encode(picture, format);
+    const QByteArray bytes = Encode(picture, *chosen);
     if (bytes.isEmpty()) {
-        *reason = format == QLatin1String("tif")
-                      ? QStringLiteral("The picture could not be encoded as TIFF")
-                      : QStringLiteral("The picture could not be encoded as %1").arg(format);
+        *reason = QStringLiteral("The picture could not be encoded as %1")
+                      .arg(QLatin1String(chosen->name));
         return false;
     }
     QSaveFile file(path);
