@@ -60,9 +60,12 @@ QImage Decode(QImageReader& reader, QSize stored, int divisor, QString* error) {
     QImage picture = reader.read();
     if (picture.isNull()) {
         *error = reader.errorString();
-    } else if (!read.warnings.filter(QLatin1String("premature end"), Qt::CaseInsensitive)
-                    .isEmpty()) {
-        *error = QStringLiteral("damaged picture (%1)").arg(read.warnings.first().trimmed());
+        return picture;
+    }
+    const QStringList cut =
+        read.warnings.filter(QLatin1String("premature end"), Qt::CaseInsensitive);
+    if (!cut.isEmpty()) {
+        *error = QStringLiteral("damaged picture (%1)").arg(cut.first().trimmed());
         picture = QImage();
     }
     return picture;
