@@ -26,4 +26,12 @@ public:
     // Writes the picture as TIFF, atomically: a reader sees the old file or
     // the whole new one. False, with the reason, when anything failed.
     static bool WriteTiff(const QString& path, const QImage& picture, QString* reason);
+
+    // The file formats a picture may be written in, by their extension: "tif"
+    // (the window's), "png", "jpg" (quality 90, transparency flattened on
+    // white) and "webp" (quality 90).
+    static const QStringList& WritableFormats();
+    // Writes the picture in one of WritableFormats(), atomically as WriteTiff.
+    static bool WritePicture(const QString& path, const QImage& picture, const QString& format,
+                             QString* reason);
 };

@@ -1,0 +1,78 @@
+#include "BenchPicture.h"
+#include "batch/BatchOptions.h"
+#include "batch/BatchProgram.h"
+#include "batch/PhotoSource.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThread>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kPhotoWidth = 4032;
+constexpr int kPhotoHeight = 3024;
+constexpr int kPhotoCount = 12;
+constexpr int kJpegQuality = 90;
+
+void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// Twelve 12 MP JPEGs, written once per process.
+const QTemporaryDir& Photos() {
+    static const QTemporaryDir* folder = [] {
+        auto* dir = new QTemporaryDir;
+        const QImage photo = BenchPhoto(kPhotoWidth, kPhotoHeight);
+        for (int i = 0; i < kPhotoCount; ++i) {
+            photo.save(dir->filePath(QStringLiteral("photo%1.jpg").arg(i)), "jpeg", kJpegQuality);
+        }
+        return dir;
+    }();
+    return *folder;
+}
+
+// trellica-batch over the twelve photos: every look, a text line, six TIFF
+// files each. The argument is the number of jobs, 0 for the default.
+void BM_BatchTwelveMegapixelJpegs(benchmark::State& state) {
+    BatchOptions options;
+    options.pictures = {Photos().path()};
+    QTemporaryDir out;
+    options.outFolder = out.path();
+    options.looks.set();
+    options.text.text = QStringLiteral("Jane Doe");
+    options.jobs = state.range(0) > 0 ? int(state.range(0)) : QThread::idealThreadCount();
+    options.force = true;
+    options.quiet = true;
+    QBuffer input;
+    input.open(QIODevice::ReadOnly);
+    // The renderer's log lines stay out of the figures, as trellica-batch keeps them out.
+    const QtMessageHandler previous = qInstallMessageHandler(Quiet);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BatchProgram::Run(options, input, stderr));
+    }
+    qInstallMessageHandler(previous);
+    state.SetItemsProcessed(state.iterations() * kPhotoCount);
+    state.SetLabel("items_per_second = photos per second");
+}
+BENCHMARK(BM_BatchTwelveMegapixelJpegs)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Reading one 12 MP JPEG for its centred square: decoded at 1/4 (argument 1)
+// or, for a selection under 1,024 pixels, whole (argument 0).
+void BM_ReadTwelveMegapixelJpeg(benchmark::State& state) {
+    BatchOptions options;
+    if (state.range(0) == 0) {
+        options.selection = SelectionChoice::Rectangle;
+        options.rectangle = QRect(1500, 1000, 1000, 1000);
+    }
+    const QString path = Photos().filePath(QStringLiteral("photo0.jpg"));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(PhotoSource::Load(path, options).picture.width());
+    }
+}
+BENCHMARK(BM_ReadTwelveMegapixelJpeg)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace

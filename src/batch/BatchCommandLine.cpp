@@ -1,0 +1,291 @@
+#include "batch/BatchCommandLine.h"
+
+#include "render/ProfileFiles.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QThread>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr float kMinTextSize = 1.0f;
+constexpr float kMaxTextSize = 72.0f;
+constexpr int kMaxJobs = 256;
+
+QString S(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const char kDescription[] =
+    "Makes the profile pictures of the Trellica window for many photos at once: the largest\n"
+    "picture of each network (STEM_facebook, _twitter, _linkedin, _google, _skype) and the\n"
+    "whole processed picture (STEM) in the output folder, on every core.\n"
+    "PICTURE is a photo, a folder (its pictures, not its subfolders) or - (paths from\n"
+    "standard input, one per line).";
+
+const char kExamples[] =
+    "\nExamples:\n"
+    "  trellica-batch -o out team/\n"
+    "  trellica-batch -o out --looks sepia,frame --text \"Jane Doe\" --text-size 12 jane.jpg\n"
+    "  trellica-batch -o out --select 1200,300,1800,1800 --networks twitter,google --no-whole "
+    "me.jpg\n"
+    "  find photos -name '*.jpg' | trellica-batch -o out --format png -q -\n"
+    "\nExit status: 0 all pictures written, 1 some picture failed, 2 usage error.\n";
+
+struct OptionRow {
+    QStringList names;
+    const char* description;
+    const char* valueName; // nullptr: a switch
+};
+
+const std::vector<OptionRow>& OptionRows() {
+    static const std::vector<OptionRow> rows{
+        {{S("o"), S("out")}, "Where the files go (created if missing); required.", "DIR"},
+        {{S("select")},
+         "center (default): the largest centred square; face: around the largest face; or "
+         "X,Y,W,H: a rectangle in the photo's pixels, origin top-left.",
+         "center|face|X,Y,W,H"},
+        {{S("looks")},
+         "Comma-separated looks: soften, sharpen, bw, frame, instant, photomat, filmstrip, "
+         "blurfocus, toycam, popart, sepia, posterize, colorize (applied in the window's "
+         "fixed order).",
+         "LIST"},
+        {{S("colorize-color")}, "The colour of colorize (default red).", "COLOR"},
+        {{S("text")}, "The text line drawn on every picture.", "TEXT"},
+        {{S("text-size")}, "Text size, 1 to 72 (default 8).", "PT"},
+        {{S("text-color")}, "Text colour (default black).", "COLOR"},
+        {{S("text-background")},
+         "Colour of the box behind the text, or none (default white).",
+         "COLOR|none"},
+        {{S("text-position")},
+         "Lower-left corner of the text as fractions 0..1 from the lower-left (default 0,0).",
+         "X,Y"},
+        {{S("networks")},
+         "Comma-separated: facebook, twitter, linkedin, google, skype (default all).",
+         "LIST"},
+        {{S("no-whole")}, "Don't write the whole processed picture.", nullptr},
+        {{S("format")}, "File format: tif (default), png, jpg or webp.", "tif|png|jpg|webp"},
+        {{S("j"), S("jobs")}, "Pictures made at once (default: the number of cores).", "N"},
+        {{S("force")}, "Replace existing files (default: refuse, and say which).", nullptr},
+        {{S("q"), S("quiet")}, "No progress and no summary; errors only.", nullptr},
+    };
+    return rows;
+}
+
+void Describe(QCommandLineParser& parser) {
+    parser.setApplicationDescription(S(kDescription));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const OptionRow& row : OptionRows()) {
+        parser.addOption(row.valueName
+                             ? QCommandLineOption(row.names, S(row.description), S(row.valueName))
+                             : QCommandLineOption(row.names, S(row.description)));
+    }
+    parser.addPositionalArgument(S("PICTURE"), S("Photos, folders or -."), S("PICTURE..."));
+}
+
+// Each check returns an empty string when the value is good.
+using ValueCheck = std::function<QString(const QString& value, BatchOptions& options)>;
+
+QStringList Items(const QString& list) {
+    QStringList items = list.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (QString& item : items) {
+        item = item.trimmed().toLower();
+    }
+    return items;
+}
+
+bool ToColour(const QString& value, QColor* colour) {
+    *colour = QColor::fromString(value.trimmed());
+    return colour->isValid();
+}
+
+// "A,B,..." as count numbers; false when any is not one.
+template <class T> bool Numbers(const QString& value, int count, T* out) {
+    const QStringList parts = value.split(QLatin1Char(','));
+    if (parts.size() != count) {
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        bool ok = false;
+        if constexpr (std::is_same_v<T, int>) {
+            out[i] = parts[i].trimmed().toInt(&ok);
+        } else {
+            out[i] = parts[i].trimmed().toFloat(&ok);
+        }
+        if (!ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString CheckSelect(const QString& value, BatchOptions& options) {
+    const QString v = value.trimmed().toLower();
+    if (v == QLatin1String("center") || v == QLatin1String("centre")) {
+        options.selection = SelectionChoice::CenteredSquare;
+        return QString();
+    }
+    if (v == QLatin1String("face")) {
+        return S("--select face is not available yet; use center or X,Y,W,H");
+    }
+    int r[4];
+    if (!Numbers(v, 4, r) || r[2] <= 0 || r[3] <= 0) {
+        return S("bad rectangle '%1': give X,Y,W,H in pixels, W and H above 0").arg(value);
+    }
+    options.selection = SelectionChoice::Rectangle;
+    options.rectangle = QRect(r[0], r[1], r[2], r[3]);
+    return QString();
+}
+
+QString CheckLooks(const QString& value, BatchOptions& options) {
+    for (const QString& key : Items(value)) {
+        const int row = ProfileTargets::LookIndex(key.toUtf8().constData());
+        if (row < 0) {
+            return S("unknown look '%1'").arg(key);
+        }
+        options.looks.set(size_t(row));
+    }
+    return QString();
+}
+
+QString CheckNetworks(const QString& value, BatchOptions& options) {
+    options.networks.reset();
+    const auto& saved = ProfileTargets::SavedTargets();
+    for (const QString& name : Items(value)) {
+        const ProfileTarget* target = ProfileTargets::SavedTarget(name.toUtf8().constData());
+        if (target == nullptr) {
+            return S("unknown network '%1'").arg(name);
+        }
+        options.networks.set(size_t(std::find(saved.begin(), saved.end(), target) - saved.begin()));
+    }
+    return QString();
+}
+
+QString CheckColour(const QString& value, QColor* colour) {
+    return ToColour(value, colour) ? QString() : S("bad colour '%1'").arg(value);
+}
+
+QString CheckBackground(const QString& value, BatchOptions& options) {
+    options.text.useBackground = value.trimmed().toLower() != QLatin1String("none");
+    return options.text.useBackground ? CheckColour(value, &options.text.background) : QString();
+}
+
+QString CheckTextSize(const QString& value, BatchOptions& options) {
+    bool ok = false;
+    const float size = value.trimmed().toFloat(&ok);
+    if (!ok || !(size >= kMinTextSize && size <= kMaxTextSize)) {
+        return S("bad text size '%1': give 1 to 72").arg(value);
+    }
+    options.text.size = size;
+    return QString();
+}
+
+QString CheckPosition(const QString& value, BatchOptions& options) {
+    float p[2];
+    if (!Numbers(value, 2, p) || !(p[0] >= 0.0f && p[0] <= 1.0f && p[1] >= 0.0f && p[1] <= 1.0f)) {
+        return S("bad text position '%1': give X,Y as fractions 0..1").arg(value);
+    }
+    options.text.left = p[0];
+    options.text.top = p[1];
+    return QString();
+}
+
+QString CheckFormat(const QString& value, BatchOptions& options) {
+    const QString format = value.trimmed().toLower();
+    options.format = format == QLatin1String("tiff") ? S("tif") : format;
+    return ProfileFiles::WritableFormats().contains(options.format)
+               ? QString()
+               : S("unknown format '%1': give tif, png, jpg or webp").arg(value);
+}
+
+QString CheckJobs(const QString& value, BatchOptions& options) {
+    bool ok = false;
+    options.jobs = value.trimmed().toInt(&ok);
+    return ok && options.jobs >= 1 && options.jobs <= kMaxJobs
+               ? QString()
+               : S("bad number of jobs '%1': give 1 to %2").arg(value).arg(kMaxJobs);
+}
+
+// The valued options in the order they are checked.
+const std::vector<std::pair<const char*, ValueCheck>>& Checks() {
+    static const std::vector<std::pair<const char*, ValueCheck>> checks{
+        {"select", CheckSelect},
+        {"looks", CheckLooks},
+        {"colorize-color",
+         [](const QString& v, BatchOptions& o) { return CheckColour(v, &o.colorize); }},
+        {"text", [](const QString& v, BatchOptions& o) { return (o.text.text = v, QString()); }},
+        {"text-size", CheckTextSize},
+        {"text-color",
+         [](const QString& v, BatchOptions& o) { return CheckColour(v, &o.text.colour); }},
+        {"text-background", CheckBackground},
+        {"text-position", CheckPosition},
+        {"networks", CheckNetworks},
+        {"format", CheckFormat},
+        {"jobs", CheckJobs},
+    };
+    return checks;
+}
+
+QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
+    for (const auto& [name, check] : Checks()) {
+        if (parser.isSet(S(name))) {
+            const QString error = check(parser.value(S(name)), options);
+            if (!error.isEmpty()) {
+                return error;
+            }
+        }
+    }
+    options.outFolder = parser.value(S("out"));
+    options.pictures = parser.positionalArguments();
+    options.whole = !parser.isSet(S("no-whole"));
+    options.force = parser.isSet(S("force"));
+    options.quiet = parser.isSet(S("quiet"));
+    if (options.networks.none() && !options.whole) {
+        return S("nothing to write: no network and --no-whole");
+    }
+    if (options.outFolder.isEmpty()) {
+        return S("no output folder: give -o DIR");
+    }
+    return options.pictures.isEmpty() ? S("no picture given") : QString();
+}
+
+} // namespace
+
+BatchCommandLine::Parsed BatchCommandLine::Parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    Describe(parser);
+    Parsed parsed;
+    parsed.options.jobs = std::clamp(QThread::idealThreadCount(), 1, kMaxJobs);
+    if (!parser.parse(arguments)) {
+        parsed.action = Action::UsageError;
+        parsed.error = parser.errorText();
+        return parsed;
+    }
+    if (parser.isSet(S("help"))) {
+        parsed.action = Action::ShowHelp;
+        return parsed;
+    }
+    if (parser.isSet(S("version"))) {
+        parsed.action = Action::ShowVersion;
+        return parsed;
+    }
+    parsed.error = CheckAll(parser, parsed.options);
+    if (!parsed.error.isEmpty()) {
+        parsed.action = Action::UsageError;
+    }
+    return parsed;
+}
+
+QString BatchCommandLine::HelpText() {
+    QCommandLineParser parser;
+    Describe(parser);
+    return parser.helpText() + S(kExamples);
+}
+
+QString BatchCommandLine::UsageHint() {
+    return S("Usage: %1 [options] -o DIR PICTURE...\nTry '%1 --help' for more.\n")
+        .arg(QCoreApplication::applicationName());
+}

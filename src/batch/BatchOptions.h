@@ -1,0 +1,37 @@
+#pragma once
+
+#include "render/ProfileTargets.h"
+#include "render/RenderRequest.h"
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <bitset>
+
+// Where the selection of each photo comes from.
+enum class SelectionChoice {
+    CenteredSquare, // the largest centred square
+    Face,           // around the largest face
+    Rectangle,      // the same rectangle on every photo
+};
+
+// Everything one run of trellica-batch was asked for. Every default is the
+// window's own when it starts.
+struct BatchOptions {
+    QStringList pictures; // files, folders and "-" as given
+    QString outFolder;
+    SelectionChoice selection = SelectionChoice::CenteredSquare;
+    QRect rectangle; // in the photo's pixels, origin top-left
+    LookSet looks;
+    QColor colorize = QColor(Qt::red);
+    TextLine text{QString(), 8.0f, QColor(Qt::black), QColor(Qt::white), true, 0.0f, 0.0f};
+    // The networks written, by their row in ProfileTargets::SavedTargets().
+    std::bitset<ProfileTargets::kSavedTargetCount> networks{
+        (1u << ProfileTargets::kSavedTargetCount) - 1u};
+    bool whole = true; // the whole processed picture as well
+    QString format = QStringLiteral("tif");
+    int jobs = 1;
+    bool force = false;
+    bool quiet = false;
+};

@@ -1,0 +1,31 @@
+#include "batch/BatchProgram.h"
+
+#include "batch/JobList.h"
+#include "batch/PictureJob.h"
+#include "batch/ProgressLine.h"
+#include "batch/WorkerPool.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <memory>
+
+int BatchProgram::Run(const BatchOptions& options, QIODevice& input, FILE* errors) {
+    const QList<BatchJob> jobs = JobList::Collect(options, input);
+    if (!QDir().mkpath(options.outFolder)) {
+        std::fprintf(errors, "%s: %s: the output folder can't be made\n",
+                     qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(options.outFolder));
+        return kSomeFailed;
+    }
+    ProgressLine progress(errors, int(jobs.size()), ProgressLine::IsTerminal(errors),
+                          options.quiet);
+    WorkerPool::Run(int(jobs.size()), options.jobs, [&]() -> WorkerPool::Worker {
+        auto job = std::make_shared<PictureJob>(options);
+        return [job, &jobs, &progress](int i) {
+            const JobOutcome outcome = job->Run(jobs[i]);
+            progress.Done(jobs[i].path, outcome.files, outcome.error);
+        };
+    });
+    progress.Finish();
+    return progress.Failed() > 0 ? kSomeFailed : kAllWritten;
+}

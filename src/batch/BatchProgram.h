@@ -1,0 +1,20 @@
+#pragma once
+
+#include "batch/BatchOptions.h"
+
+#include <QIODevice>
+#include <cstdio>
+
+// One run of trellica-batch over its pictures, on options.jobs threads.
+class BatchProgram {
+public:
+    BatchProgram() = delete;
+
+    static constexpr int kAllWritten = 0;
+    static constexpr int kSomeFailed = 1;
+    static constexpr int kUsageError = 2;
+
+    // Makes every picture's files; the exit status. Paths for "-" come from
+    // input; errors, progress and the summary go to errors.
+    static int Run(const BatchOptions& options, QIODevice& input, FILE* errors);
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <cstdio>
+#include <mutex>
+
+// What trellica-batch tells on standard error while it works: one error line
+// per failed picture; on a terminal one line that keeps updating (done/total,
+// photos per second, time left); at the end a summary line. Safe to call from
+// any thread.
+class ProgressLine {
+public:
+    ProgressLine(FILE* stream, int total, bool terminal, bool quiet);
+
+    // One picture is done; error is empty when its files were all written.
+    void Done(const QString& name, int files, const QString& error);
+    // "240 pictures, 1,440 files, 2 failed, 14.8 s", after the updating line.
+    void Finish();
+
+    int Failed() const { return _failed; }
+
+    // Whether the stream is a terminal.
+    static bool IsTerminal(FILE* stream);
+
+private:
+    void Show(const QString& text);
+    void Redraw();
+
+    std::mutex _mutex;
+    FILE* _stream;
+    int _total;
+    bool _terminal;
+    bool _quiet;
+    int _done = 0;
+    int _files = 0;
+    int _failed = 0;
+    qint64 _lastDrawn = -1;
+    QElapsedTimer _clock;
+};

@@ -1,0 +1,53 @@
+#include "ProductInfo.h"
+#include "batch/BatchCommandLine.h"
+#include "batch/BatchProgram.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <cstdio>
+
+namespace {
+
+// Qt's own limit (128 MB) would refuse a large photo's pixels; each job holds
+// at most one photo, decoded within the pixel budget.
+constexpr int kAllocationLimitMb = 1024;
+
+// Standard error carries the run's errors and summary only: the renderer's
+// log lines and Qt's notes about the environment stay out of it.
+void OnlySevere(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "trellica-batch: %s\n", qPrintable(text));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(OnlySevere);
+    // Text needs fonts, fonts need a GUI application, and that needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("trellica-batch"));
+    QGuiApplication::setApplicationVersion(QString::fromLatin1(ProductInfo::kVersion));
+    QImageReader::setAllocationLimit(kAllocationLimitMb);
+
+    const BatchCommandLine::Parsed parsed = BatchCommandLine::Parse(QGuiApplication::arguments());
+    switch (parsed.action) {
+    case BatchCommandLine::Action::ShowHelp:
+        std::fputs(qPrintable(BatchCommandLine::HelpText()), stdout);
+        return 0;
+    case BatchCommandLine::Action::ShowVersion:
+        std::printf("trellica-batch %s\n", ProductInfo::kVersion);
+        return 0;
+    case BatchCommandLine::Action::UsageError:
+        std::fprintf(stderr, "trellica-batch: %s\n%s", qPrintable(parsed.error),
+                     qPrintable(BatchCommandLine::UsageHint()));
+        return BatchProgram::kUsageError;
+    case BatchCommandLine::Action::Run:
+        break;
+    }
+    QFile input;
+    input.open(stdin, QIODevice::ReadOnly);
+    return BatchProgram::Run(parsed.options, input, stderr);
+}
