@@ -50,14 +50,10 @@ FloatRect OnPicture(const QRect& selection, QSize photo, QSize picture) {
 // The reader's refusals in this program's words (the line names the photo);
 // the decoder's own words as they are.
 QString ErrorOf(const PictureReader::Result& read) {
-    switch (read.failure) {
-    case PictureReader::Failure::NotAPictureFile:
-        return QStringLiteral("not a picture file");
-    case PictureReader::Failure::TooLarge:
-        return read.reason.toLower();
-    default:
-        return read.reason;
-    }
+    using Failure = PictureReader::Failure;
+    return read.failure == Failure::NotAPictureFile ? QStringLiteral("not a picture file")
+           : read.failure == Failure::TooLarge      ? read.reason.toLower()
+                                                    : read.reason;
 }
 
 // Why the chosen selection gives nothing on a photo of that size; empty when it does.

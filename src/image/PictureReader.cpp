@@ -106,10 +106,6 @@ PictureReader::PictureReader(const QString& path) {
     }
 }
 
-int PictureReader::DecoderDivisor() const {
-    return _reader.format() == "jpeg" ? 8 : 1;
-}
-
 QSize PictureReader::HeldSize(QSize photo, int divisor) {
     const auto scaled = [photo](int by) {
         // Rounded down: Qt's JPEG decoder then scales by exactly 1/by.

@@ -20,10 +20,9 @@ public:
         QString reason; // the decoder's own words, for the log; empty when read
     };
 
-    // Photos up to this many pixels are held as they are (all that Qt's default
-    // allocation limit of 128 MB lets through); larger ones are held at the
-    // largest 1/2^k scale within it. At least 8 Mi pixels remain, several photo
-    // pixels for each point of the crop view.
+    // Photos up to this many pixels (128 MB at 8 bits a channel) are held as
+    // they are; larger ones at the largest 1/2^k scale within it. At least 8 Mi
+    // pixels remain, several photo pixels for each point of the crop view.
     static constexpr qint64 kPixelBudget = qint64(1) << 25;
     // Above this a file's header is not believed (a 200 MP camera is well below).
     static constexpr qint64 kMaxPhotoPixels = qint64(1) << 28;
@@ -35,7 +34,7 @@ public:
     QSize PhotoSize() const { return _photo; }
     // The largest divisor the decoder applies while decoding (8 for JPEG), so
     // that the full-size pixels are never made; 1 when it decodes whole.
-    int DecoderDivisor() const;
+    int DecoderDivisor() const { return _reader.format() == "jpeg" ? 8 : 1; }
     // Decodes the photo with each side divided by `divisor` (a power of two),
     // or by more where the budget asks for it.
     Result Decode(int divisor);
