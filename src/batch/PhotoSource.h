@@ -4,8 +4,6 @@
 #include "image/Geometry.h"
 
 #include <QImage>
-#include <QRect>
-#include <QSize>
 #include <QString>
 
 // A photo read for one run of the renderer: the picture and the selection on it.
@@ -25,16 +23,5 @@ class PhotoSource {
 public:
     PhotoSource() = delete;
 
-    // Photos up to this many pixels are held whole (as the window holds them).
-    static constexpr qint64 kPixelBudget = qint64(1) << 25;
-    // Above this a file's header is not believed.
-    static constexpr qint64 kMaxPhotoPixels = qint64(1) << 28;
-
     static SourcePicture Load(const QString& path, const BatchOptions& options);
-
-    // The selection on a photo of that (upright) size, in its pixels, origin
-    // top-left. Empty when the choice has none.
-    static QRect Selection(const BatchOptions& options, QSize photo);
-    // The power of two (1 to 8) a photo is decoded smaller by.
-    static int Divisor(QSize photo, const QRect& selection, bool decoderScales);
 };
