@@ -38,12 +38,6 @@ QString Photo(const char* name, int width, int height) {
     return In(name);
 }
 
-QString Written(const char* name, const QByteArray& bytes) {
-    QFile file(In(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return In(name);
-}
-
 QString Status(const AppHarness& app) {
     return app.Window()->statusBar()->currentMessage();
 }
@@ -53,6 +47,7 @@ struct FileCase {
     QString (*make)();
     const char* status;
     QSize photo; // empty when the file is refused
+    friend void PrintTo(const FileCase& c, std::ostream* out) { *out << c.name; }
 };
 
 const FileCase kFiles[] = {
@@ -83,11 +78,11 @@ const FileCase kFiles[] = {
      "Could not open zero: not a picture file",
      {}},
     {"Text",
-     [] { return Written("notes", "just some words\n"); },
+     [] { return TestPictures::Written(In("notes"), "just some words\n"); },
      "Could not open notes: unsupported type",
      {}},
     {"CutShort",
-     [] { return Written("cut.jpg", QByteArray("\xFF\xD8\xFF\xE0", 4)); },
+     [] { return TestPictures::Written(In("cut.jpg"), QByteArray("\xFF\xD8\xFF\xE0", 4)); },
      "Could not open cut.jpg: damaged file",
      {}},
 };

@@ -2,8 +2,6 @@
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -13,13 +11,7 @@
 
 namespace {
 
-QByteArray Encoded(const QImage& picture, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, format);
-    return bytes;
-}
+using TestPictures::Encoded;
 
 // A picture file whose header claims 100000 x 100000 pixels, far over the bound.
 QByteArray HugeBmpHeader() {
@@ -43,9 +35,7 @@ TEST_P(PictureFilesBad, GiveNoImageAndSayImageIsNull) {
     const BadFile c = GetParam();
     const QString path = dir.filePath(c.fileName);
     if (c.contents) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.contents());
+        TestPictures::Written(path, c.contents());
     }
     LogCapture log;
     EXPECT_EQ(QuorelImage::InitWithPath(path), nullptr);
