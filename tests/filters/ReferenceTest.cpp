@@ -22,14 +22,6 @@ using namespace Reference;
 
 namespace {
 
-std::vector<Case> AllCases() {
-    std::vector<Case> cases = LookCases();
-    for (Case& c : FurtherCases()) {
-        cases.push_back(std::move(c));
-    }
-    return cases;
-}
-
 void ExpectSame(QuorelImage& image, const Pic& want, const Case& c, int seed) {
     const Pic got = Snapshot(image);
     ASSERT_EQ(got.W, want.W);
