@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -66,6 +67,8 @@ TEST(AppWindow, LaunchSetsFlagsColoursAndPictureButRendersNothing) {
     EXPECT_TRUE(app.Preview("facebook200").isNull() && app.Preview("twitter24").isNull());
     EXPECT_FALSE(controller.useCached());
     EXPECT_EQ(app.Find<QWidget>("positionView")->size(), QSize(50, 50));
+    controller.sfilePanelDidEnd(app.Folder() + "/me", 1); // nothing to save yet
+    EXPECT_TRUE(QDir(app.Folder()).isEmpty());
 }
 
 TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
@@ -79,28 +82,6 @@ TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
     app.Find<QSlider>("textSizeSlider")->setValue(127); // 12.7
     EXPECT_EQ(app.Find<QLabel>("textSizeSliderVal")->text(), QStringLiteral("12 pt"));
     EXPECT_TRUE(app.Controller().useCached()); // it ran
-}
-
-TEST(AppWindow, OpenedPictureShowsAtOnceWhilePreviewsKeepTheirPictures) {
-    AppHarness app;
-    app.Open(TestPictures::Gradient(64, 48));
-    app.Click("resetButton");
-    const qint64 before = app.Preview("google96").cacheKey();
-    const QImage next = TestPictures::Solid(90, 30, QColor(0, 128, 0));
-    app.Open(next);
-    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), next.size());
-    EXPECT_EQ(app.Controller().theImage().size(), next.size());
-    EXPECT_EQ(app.Preview("google96").cacheKey(), before);
-    EXPECT_FALSE(app.Controller().useCached());
-}
-
-TEST(AppWindow, DroppedPictureOpensLikeTheSheet) {
-    AppHarness app;
-    const QImage picture = TestPictures::Solid(33, 44, QColor(9, 9, 9));
-    EXPECT_TRUE(Drop(app.Window(), app.WriteFile(QStringLiteral("dropped"), picture)));
-    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
-    EXPECT_FALSE(Drop(app.Window(), app.WriteFile(QStringLiteral("notes.txt"), picture)));
-    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
 }
 
 TEST(AppWindow, LogoOpensTheHomePageAndNothingElseDoes) {
@@ -201,14 +182,20 @@ TEST(AppWindow, ButtonsAndShortcutsOpenSheetsAndQuit) {
     EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("App will die...")});
 }
 
-// What a file manager's "Open with" does: the picture opens, a missing one fails like an open.
-TEST(AppWindow, FileArgumentOpensLikeTheOpenSheet) {
+// A dropped file and a file manager's "Open with" open like the sheet; a missing one fails
+// like an open; what is not a picture is not taken.
+TEST(AppWindow, DroppedPicturesAndFileArgumentsOpenLikeTheSheet) {
     AppHarness app;
     LogCapture log;
-    const QImage picture = TestPictures::Solid(70, 40, QColor(200, 10, 10));
-    const QString path = app.WriteFile(QStringLiteral("from the file manager.png"), picture);
+    const QImage picture = TestPictures::Solid(33, 44, QColor(9, 9, 9));
+    EXPECT_TRUE(Drop(app.Window(), app.WriteFile(QStringLiteral("dropped"), picture)));
+    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
+    EXPECT_FALSE(Drop(app.Window(), app.WriteFile(QStringLiteral("notes.txt"), picture)));
+    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
+    const QImage other = TestPictures::Solid(70, 40, QColor(200, 10, 10));
+    const QString path = app.WriteFile(QStringLiteral("from the file manager.png"), other);
     LaunchArguments::OpenPicture(app.Controller(), {QStringLiteral("trellica"), path});
-    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), picture.size());
+    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), other.size());
     LaunchArguments::OpenPicture(app.Controller(),
                                  {QStringLiteral("trellica"), QStringLiteral("gone.jpg")});
     EXPECT_TRUE(app.Controller().theImage().isNull());

@@ -94,12 +94,6 @@ TEST_F(Saving, OnlyTheTickedBoxesAreWrittenAndNothingWhenCancelled) {
     EXPECT_EQ(Files(), QStringList{"me_twitter.tif"});
 }
 
-TEST(SavingBeforeARun, WritesNothing) {
-    AppHarness app;
-    app.Controller().sfilePanelDidEnd(app.Folder() + "/me", 1);
-    EXPECT_TRUE(QDir(app.Folder()).isEmpty());
-}
-
 TEST_F(Saving, FailedFilesAreLoggedAndDoNotStopTheOthers) {
     ASSERT_TRUE(QDir(Out()).mkdir("me_skype.tif"));
     LogCapture log;
