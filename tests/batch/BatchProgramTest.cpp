@@ -63,25 +63,27 @@ TEST_P(UsageErrors, ExitTwoWithTheReasonAndAHint) {
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Batch, UsageErrors,
-    ::testing::Values(UsageCase{"UnknownLook", {"--looks", "sepia,glow"}, "unknown look 'glow'"},
-                      UsageCase{"UnknownNetwork", {"--networks", "myspace"}, "unknown network"},
-                      UsageCase{"BadColour", {"--text-color", "greenish"}, "bad colour"},
-                      UsageCase{"BadBackground", {"--text-background", "#12"}, "bad colour"},
-                      UsageCase{"ShortRectangle", {"--select", "1,2,3"}, "bad rectangle"},
-                      UsageCase{"EmptyRectangle", {"--select", "0,0,0,9"}, "bad rectangle"},
-                      UsageCase{"FaceNotYet", {"--select", "face"}, "not available yet"},
-                      UsageCase{"UnknownFormat", {"--format", "gif"}, "unknown format"},
-                      UsageCase{"TextTooLarge", {"--text-size", "73"}, "bad text size"},
-                      UsageCase{
-                          "PositionOutside", {"--text-position", "0.5,2"}, "bad text position"},
-                      UsageCase{"NoJobs", {"-j", "0"}, "bad number of jobs"},
-                      UsageCase{"NothingToWrite", {"--networks", "", "--no-whole"}, "nothing"},
-                      UsageCase{"UnknownOption", {"--frobnicate"}, "frobnicate"},
-                      UsageCase{"NoOutputFolder", {"PHOTO"}, "no output folder", true},
-                      UsageCase{"NoPicture", {"-o", "OUT"}, "no picture given", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+const UsageCase kUsageErrors[] = {
+    {"UnknownLook", {"--looks", "sepia,glow"}, "unknown look 'glow'"},
+    {"UnknownNetwork", {"--networks", "myspace"}, "unknown network"},
+    {"BadColour", {"--text-color", "greenish"}, "bad colour"},
+    {"BadBackground", {"--text-background", "#12"}, "bad colour"},
+    {"ShortRectangle", {"--select", "1,2,3"}, "bad rectangle"},
+    {"EmptyRectangle", {"--select", "0,0,0,9"}, "bad rectangle"},
+    {"FaceNotYet", {"--select", "face"}, "not available yet"},
+    {"UnknownFormat", {"--format", "gif"}, "unknown format"},
+    {"TextTooLarge", {"--text-size", "73"}, "bad text size"},
+    {"PositionOutside", {"--text-position", "0.5,2"}, "bad text position"},
+    {"NoJobs", {"-j", "0"}, "bad number of jobs"},
+    {"NothingToWrite", {"--networks", "", "--no-whole"}, "nothing"},
+    {"UnknownOption", {"--frobnicate"}, "frobnicate"},
+    {"NoOutputFolder", {"PHOTO"}, "no output folder", true},
+    {"NoPicture", {"-o", "OUT"}, "no picture given", true}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Batch, UsageErrors, ::testing::ValuesIn(kUsageErrors),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BatchRun, BadPicturesFailAloneAndTheGoodOnesAreWritten) {
     Photo(QStringLiteral("in/a.jpg"));

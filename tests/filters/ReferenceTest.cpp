@@ -44,6 +44,7 @@ class ReferenceFilter : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ReferenceFilter, AgreesPixelForPixelOnRandomPictures) {
     const Case& c = GetParam();
+    c.library(nullptr); // no image: nothing to do
     const std::pair<int, int> sizes[] = {{1, 1},   {1, 9},   {9, 1},   {2, 2},   {3, 2},
                                          {5, 4},   {16, 16}, {17, 13}, {18, 35}, {37, 53},
                                          {64, 33}, {33, 64}, {64, 48}};
@@ -56,10 +57,6 @@ TEST_P(ReferenceFilter, AgreesPixelForPixelOnRandomPictures) {
             ExpectSame(*image, want, c, seed);
         }
     }
-}
-
-TEST_P(ReferenceFilter, NoImageDoesNothing) {
-    GetParam().library(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reference, ReferenceFilter, ::testing::ValuesIn(AllCases()),
