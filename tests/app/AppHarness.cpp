@@ -1,6 +1,5 @@
 #include "AppHarness.h"
 
-#include "image/ImageTools.h"
 #include "views/ImageView.h"
 
 #include <QAbstractButton>
@@ -48,12 +47,6 @@ void AppHarness::Type(const QString& text) {
     if (auto* field = Find<QLineEdit>("theTextField")) {
         QTest::keyClicks(field, text);
     }
-}
-
-QImage AppHarness::FittedCrop(const QImage& picture) {
-    const QImage cut = ImageTools::CutOutImage(
-        picture, {0.0f, 0.0f, float(picture.width()), float(picture.height())});
-    return ImageTools::ScaleImage(cut, {512.0f, 512.0f});
 }
 
 QUrl AppHarness::ClosedEndpoint() {

@@ -43,8 +43,6 @@ public:
     void Type(const QString& text);
     QString Folder() const { return _folder.path(); }
 
-    // The processed picture a full run over the whole picture must give.
-    static QImage FittedCrop(const QImage& picture);
     // An HTTP address on this machine where nothing listens.
     static QUrl ClosedEndpoint();
 

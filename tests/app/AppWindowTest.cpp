@@ -11,12 +11,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSlider>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,21 +39,6 @@ bool Drop(QWidget* window, const QString& path) {
     QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &drop);
     return drop.isAccepted();
-}
-
-// The window's own kinds of control; every other control a test uses is found by name.
-TEST(AppWindow, EveryControlOfItsOwnKindIsThere) {
-    AppHarness app;
-    for (const auto& [name, kind] : {std::pair{"baseImageView", "CropImageView"},
-                                     {"positionView", "PositionView"},
-                                     {"logoView", "TouchTextField"},
-                                     {"theTextField", "ForwardingTextField"},
-                                     {"textBackgroundColorWell", "ColorWell"}}) {
-        ASSERT_NE(app.Find<QWidget>(name), nullptr);
-        EXPECT_TRUE(app.Find<QWidget>(name)->inherits(kind)) << name;
-    }
-    EXPECT_EQ(app.Find<QWidget>("logoView")->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(app.Find<QWidget>("positionView")->size(), QSize(50, 50));
 }
 
 TEST(AppWindow, LaunchSetsFlagsColoursAndPictureButRendersNothing) {
@@ -79,6 +66,9 @@ TEST(AppWindow, LaunchSetsFlagsColoursAndPictureButRendersNothing) {
     EXPECT_EQ(controller.theImage(), shown);
     EXPECT_TRUE(app.Preview("facebook200").isNull() && app.Preview("twitter24").isNull());
     EXPECT_FALSE(controller.useCached());
+    EXPECT_EQ(app.Find<QWidget>("positionView")->size(), QSize(50, 50));
+    controller.sfilePanelDidEnd(app.Folder() + "/me", 1); // nothing to save yet
+    EXPECT_TRUE(QDir(app.Folder()).isEmpty());
 }
 
 TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
@@ -94,45 +84,13 @@ TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
     EXPECT_TRUE(app.Controller().useCached()); // it ran
 }
 
-TEST(AppWindow, OpenSheetIsWindowModalAndAdmitsPicturesOnly) {
-    AppHarness app;
-    app.Click("openButton");
-    auto* sheet = app.Window()->findChild<QFileDialog*>();
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
-    EXPECT_EQ(sheet->fileMode(), QFileDialog::ExistingFile);
-    EXPECT_NE(qobject_cast<PictureFileFilter*>(sheet->proxyModel()), nullptr);
-    sheet->reject();
-}
-
-TEST(AppWindow, OpenedPictureShowsAtOnceWhilePreviewsKeepTheirPictures) {
-    AppHarness app;
-    app.Open(TestPictures::Gradient(64, 48));
-    app.Click("resetButton");
-    const qint64 before = app.Preview("google96").cacheKey();
-    const QImage next = TestPictures::Solid(90, 30, QColor(0, 128, 0));
-    app.Open(next);
-    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), next.size());
-    EXPECT_EQ(app.Controller().theImage().size(), next.size());
-    EXPECT_EQ(app.Preview("google96").cacheKey(), before);
-    EXPECT_FALSE(app.Controller().useCached());
-}
-
-TEST(AppWindow, DroppedPictureOpensLikeTheSheet) {
-    AppHarness app;
-    const QImage picture = TestPictures::Solid(33, 44, QColor(9, 9, 9));
-    EXPECT_TRUE(Drop(app.Window(), app.WriteFile(QStringLiteral("dropped"), picture)));
-    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
-    EXPECT_FALSE(Drop(app.Window(), app.WriteFile(QStringLiteral("notes.txt"), picture)));
-    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
-}
-
 TEST(AppWindow, LogoOpensTheHomePageAndNothingElseDoes) {
     AddressCatcher catcher;
     AppHarness app;
     QTest::mouseClick(app.Find<QWidget>("facebook200"), Qt::LeftButton);
     QTest::mouseClick(app.Find<QWidget>("positionView"), Qt::LeftButton);
     EXPECT_TRUE(catcher.opened.isEmpty());
+    EXPECT_EQ(app.Find<QWidget>("logoView")->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(app.Find<QWidget>("logoView"), Qt::LeftButton);
     EXPECT_EQ(catcher.opened, QList<QUrl>{kHome});
     app.Controller().LabelTouched(app.Find<QWidget>("facebook200"));
@@ -183,20 +141,39 @@ INSTANTIATE_TEST_SUITE_P(Answers, AppWindowVersionAlert,
                          ::testing::Values(AlertCase{"Yes", "YES", 1}, AlertCase{"No", "NO", 0}),
                          [](const auto& info) { return std::string(info.param.button); });
 
-TEST(AppWindow, StandardShortcutsOpenSaveAndQuit) {
+// The buttons and the standard shortcuts open window-modal sheets (the open one admits pictures
+// only, the save one writes where it is accepted); Ctrl+Q quits.
+TEST(AppWindow, ButtonsAndShortcutsOpenSheetsAndQuit) {
     AppHarness app;
+    app.Open(TestPictures::Gradient(300, 300));
+    app.Click("resetButton");
     QApplication::setActiveWindow(app.Window());
     ASSERT_TRUE(QTest::qWaitForWindowActive(app.Window()));
-    for (const auto& [key, mode] : {std::pair{Qt::Key_O, QFileDialog::AcceptOpen},
-                                    std::pair{Qt::Key_S, QFileDialog::AcceptSave}}) {
+    const std::pair<std::function<void()>, QFileDialog::AcceptMode> ways[] = {
+        {[&] { app.Click("openButton"); }, QFileDialog::AcceptOpen},
+        {[&] { QTest::keyClick(app.Window(), Qt::Key_O, Qt::ControlModifier); },
+         QFileDialog::AcceptOpen},
+        {[&] { QTest::keyClick(app.Window(), Qt::Key_S, Qt::ControlModifier); },
+         QFileDialog::AcceptSave},
+        {[&] { app.Click("saveButton"); }, QFileDialog::AcceptSave}};
+    for (const auto& [open, mode] : ways) {
         QApplication::setActiveWindow(app.Window());
-        QTest::keyClick(app.Window(), key, Qt::ControlModifier);
+        open();
         auto* sheet = app.Window()->findChild<QFileDialog*>();
         ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
         EXPECT_EQ(sheet->acceptMode(), mode);
-        sheet->reject();
+        if (mode == QFileDialog::AcceptOpen) {
+            EXPECT_EQ(sheet->fileMode(), QFileDialog::ExistingFile);
+            EXPECT_NE(qobject_cast<PictureFileFilter*>(sheet->proxyModel()), nullptr);
+            sheet->reject();
+        } else {
+            sheet->selectFile(app.Folder() + "/sheet");
+            QMetaObject::invokeMethod(sheet, "accept");
+        }
         QTRY_VERIFY(app.Window()->findChild<QFileDialog*>() == nullptr);
     }
+    EXPECT_EQ(TestPictures::Entries(app.Folder()).filter("sheet").size(), 6);
     QApplication::setActiveWindow(app.Window());
     QTest::keyClick(app.Window(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(app.Window()->isVisible());
@@ -205,14 +182,20 @@ TEST(AppWindow, StandardShortcutsOpenSaveAndQuit) {
     EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("App will die...")});
 }
 
-// What a file manager's "Open with" does: the picture opens, a missing one fails like an open.
-TEST(AppWindow, FileArgumentOpensLikeTheOpenSheet) {
+// A dropped file and a file manager's "Open with" open like the sheet; a missing one fails
+// like an open; what is not a picture is not taken.
+TEST(AppWindow, DroppedPicturesAndFileArgumentsOpenLikeTheSheet) {
     AppHarness app;
     LogCapture log;
-    const QImage picture = TestPictures::Solid(70, 40, QColor(200, 10, 10));
-    const QString path = app.WriteFile(QStringLiteral("from the file manager.png"), picture);
+    const QImage picture = TestPictures::Solid(33, 44, QColor(9, 9, 9));
+    EXPECT_TRUE(Drop(app.Window(), app.WriteFile(QStringLiteral("dropped"), picture)));
+    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
+    EXPECT_FALSE(Drop(app.Window(), app.WriteFile(QStringLiteral("notes.txt"), picture)));
+    EXPECT_EQ(app.Controller().theImage().size(), picture.size());
+    const QImage other = TestPictures::Solid(70, 40, QColor(200, 10, 10));
+    const QString path = app.WriteFile(QStringLiteral("from the file manager.png"), other);
     LaunchArguments::OpenPicture(app.Controller(), {QStringLiteral("trellica"), path});
-    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), picture.size());
+    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), other.size());
     LaunchArguments::OpenPicture(app.Controller(),
                                  {QStringLiteral("trellica"), QStringLiteral("gone.jpg")});
     EXPECT_TRUE(app.Controller().theImage().isNull());

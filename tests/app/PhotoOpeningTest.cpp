@@ -38,12 +38,6 @@ QString Photo(const char* name, int width, int height) {
     return In(name);
 }
 
-QString Written(const char* name, const QByteArray& bytes) {
-    QFile file(In(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return In(name);
-}
-
 QString Status(const AppHarness& app) {
     return app.Window()->statusBar()->currentMessage();
 }
@@ -53,44 +47,26 @@ struct FileCase {
     QString (*make)();
     const char* status;
     QSize photo; // empty when the file is refused
+    friend void PrintTo(const FileCase& c, std::ostream* out) { *out << c.name; }
 };
 
+// clang-format off
 const FileCase kFiles[] = {
-    {"FullFrame45MP",
-     [] { return Photo("full frame.jpg", 8192, 5464); },
-     "full frame.jpg — 8192 × 5464 pixels",
-     {8192, 5464}},
-    {"Phone108MP",
-     [] { return Photo("phone.jpg", 12000, 9000); },
-     "phone.jpg — 12000 × 9000 pixels",
-     {12000, 9000}},
-    {"NamedPipe",
-     [] {
-         mkfifo(QFile::encodeName(In("pipe.jpg")).constData(), 0600);
-         return In("pipe.jpg");
-     },
-     "Could not open pipe.jpg: not a picture file",
-     {}},
-    {"Folder",
-     [] {
-         QDir().mkpath(In("folder.png"));
-         return In("folder.png");
-     },
-     "Could not open folder.png: not a picture file",
-     {}},
-    {"DevZero",
-     [] { return QStringLiteral("/dev/zero"); },
-     "Could not open zero: not a picture file",
-     {}},
-    {"Text",
-     [] { return Written("notes", "just some words\n"); },
-     "Could not open notes: unsupported type",
-     {}},
-    {"CutShort",
-     [] { return Written("cut.jpg", QByteArray("\xFF\xD8\xFF\xE0", 4)); },
-     "Could not open cut.jpg: damaged file",
-     {}},
+    {"FullFrame45MP", [] { return Photo("full frame.jpg", 8192, 5464); },
+     "full frame.jpg — 8192 × 5464 pixels", {8192, 5464}},
+    {"Phone108MP", [] { return Photo("phone.jpg", 12000, 9000); },
+     "phone.jpg — 12000 × 9000 pixels", {12000, 9000}},
+    {"NamedPipe", [] { mkfifo(QFile::encodeName(In("pipe.jpg")).constData(), 0600); return In("pipe.jpg"); },
+     "Could not open pipe.jpg: not a picture file", {}},
+    {"Folder", [] { QDir().mkpath(In("folder.png")); return In("folder.png"); },
+     "Could not open folder.png: not a picture file", {}},
+    {"DevZero", [] { return QStringLiteral("/dev/zero"); }, "Could not open zero: not a picture file", {}},
+    {"Text", [] { return TestPictures::Written(In("notes"), "just some words\n"); },
+     "Could not open notes: unsupported type", {}},
+    {"CutShort", [] { return TestPictures::Written(In("cut.jpg"), QByteArray("\xFF\xD8\xFF\xE0", 4)); },
+     "Could not open cut.jpg: damaged file", {}},
 };
+// clang-format on
 
 class OpeningFiles : public ::testing::TestWithParam<FileCase> {};
 

@@ -6,7 +6,6 @@
 #include "support/TestPictures.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QImageReader>
 #include <QImageWriter>
 #include <csignal>
@@ -36,9 +35,7 @@ protected:
     }
     QString Out(const QString& name = {}) const { return app.Folder() + "/out/" + name; }
     void Save(const QString& name = "me") { app.Controller().sfilePanelDidEnd(Out(name), 1); }
-    QStringList Files() const {
-        return QDir(Out()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    }
+    QStringList Files() const { return TestPictures::Entries(Out()); }
     QImage Shown(const char* preview) const {
         return app.Preview(preview).convertToFormat(QImage::Format_ARGB32);
     }
@@ -97,12 +94,6 @@ TEST_F(Saving, OnlyTheTickedBoxesAreWrittenAndNothingWhenCancelled) {
     EXPECT_EQ(Files(), QStringList{"me_twitter.tif"});
 }
 
-TEST(SavingBeforeARun, WritesNothing) {
-    AppHarness app;
-    app.Controller().sfilePanelDidEnd(app.Folder() + "/me", 1);
-    EXPECT_TRUE(QDir(app.Folder()).isEmpty());
-}
-
 TEST_F(Saving, FailedFilesAreLoggedAndDoNotStopTheOthers) {
     ASSERT_TRUE(QDir(Out()).mkdir("me_skype.tif"));
     LogCapture log;
@@ -126,17 +117,6 @@ TEST_F(Saving, ADiskFullMidwayLeavesOnlyWholeFilesAndKeepsTheOldOnes) {
     }
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("the previous file"));
-}
-
-TEST_F(Saving, SaveButtonOpensAWindowModalSheet) {
-    app.Click("saveButton");
-    auto* sheet = app.Window()->findChild<QFileDialog*>();
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
-    EXPECT_EQ(sheet->acceptMode(), QFileDialog::AcceptSave);
-    sheet->selectFile(Out("sheet"));
-    QMetaObject::invokeMethod(sheet, "accept");
-    EXPECT_FALSE(ReadTiff(Out("sheet.tif")).isNull());
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "support/TestPictures.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,14 +23,8 @@ Finished Batch(const QStringList& arguments, const QByteArray& input = {}) {
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList Files(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
+using TestPictures::Bytes;
+using TestPictures::Entries;
 
 class BatchRun : public ::testing::Test {
 protected:
@@ -46,16 +39,22 @@ protected:
 
 struct UsageCase {
     const char* name;
-    QStringList arguments; // after "-o out photo.jpg"
+    QStringList arguments; // after "-o out photo.jpg", unless bare
     const char* says;
+    bool bare = false;
+    friend void PrintTo(const UsageCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class UsageErrors : public BatchRun, public ::testing::WithParamInterface<UsageCase> {};
 
 TEST_P(UsageErrors, ExitTwoWithTheReasonAndAHint) {
     const QString out = In(QStringLiteral("out"));
-    QStringList arguments{QStringLiteral("-o"), out, Photo(QStringLiteral("me.jpg"))};
-    const Finished run = Batch(arguments + GetParam().arguments);
+    const QString photo = Photo(QStringLiteral("me.jpg"));
+    QStringList arguments = GetParam().bare ? QStringList() : QStringList{"-o", out, photo};
+    for (const QString& argument : GetParam().arguments) {
+        arguments << (argument == "OUT" ? out : argument == "PHOTO" ? photo : argument);
+    }
+    const Finished run = Batch(arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.errors.startsWith(QStringLiteral("trellica-batch: ")))
         << run.errors.toStdString();
@@ -64,37 +63,34 @@ TEST_P(UsageErrors, ExitTwoWithTheReasonAndAHint) {
     EXPECT_FALSE(QFileInfo::exists(out));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Batch, UsageErrors,
-    ::testing::Values(UsageCase{"UnknownLook", {"--looks", "sepia,glow"}, "unknown look 'glow'"},
-                      UsageCase{"UnknownNetwork", {"--networks", "myspace"}, "unknown network"},
-                      UsageCase{"BadColour", {"--text-color", "greenish"}, "bad colour"},
-                      UsageCase{"BadBackground", {"--text-background", "#12"}, "bad colour"},
-                      UsageCase{"ShortRectangle", {"--select", "1,2,3"}, "bad rectangle"},
-                      UsageCase{"EmptyRectangle", {"--select", "0,0,0,9"}, "bad rectangle"},
-                      UsageCase{"FaceNotYet", {"--select", "face"}, "not available yet"},
-                      UsageCase{"UnknownFormat", {"--format", "gif"}, "unknown format"},
-                      UsageCase{"TextTooLarge", {"--text-size", "73"}, "bad text size"},
-                      UsageCase{
-                          "PositionOutside", {"--text-position", "0.5,2"}, "bad text position"},
-                      UsageCase{"NoJobs", {"-j", "0"}, "bad number of jobs"},
-                      UsageCase{"NothingToWrite", {"--networks", "", "--no-whole"}, "nothing"},
-                      UsageCase{"UnknownOption", {"--frobnicate"}, "frobnicate"}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+const UsageCase kUsageErrors[] = {
+    {"UnknownLook", {"--looks", "sepia,glow"}, "unknown look 'glow'"},
+    {"UnknownNetwork", {"--networks", "myspace"}, "unknown network"},
+    {"BadColour", {"--text-color", "greenish"}, "bad colour"},
+    {"BadBackground", {"--text-background", "#12"}, "bad colour"},
+    {"ShortRectangle", {"--select", "1,2,3"}, "bad rectangle"},
+    {"EmptyRectangle", {"--select", "0,0,0,9"}, "bad rectangle"},
+    {"FaceNotYet", {"--select", "face"}, "not available yet"},
+    {"UnknownFormat", {"--format", "gif"}, "unknown format"},
+    {"TextTooLarge", {"--text-size", "73"}, "bad text size"},
+    {"PositionOutside", {"--text-position", "0.5,2"}, "bad text position"},
+    {"NoJobs", {"-j", "0"}, "bad number of jobs"},
+    {"NothingToWrite", {"--networks", "", "--no-whole"}, "nothing"},
+    {"UnknownOption", {"--frobnicate"}, "frobnicate"},
+    {"NoOutputFolder", {"PHOTO"}, "no output folder", true},
+    {"NoPicture", {"-o", "OUT"}, "no picture given", true}};
+// clang-format on
 
-TEST_F(BatchRun, WithoutOutputFolderOrPictureIsAUsageError) {
-    EXPECT_EQ(Batch({Photo(QStringLiteral("me.jpg"))}).status, 2);
-    EXPECT_EQ(Batch({QStringLiteral("-o"), In(QStringLiteral("out"))}).status, 2);
-}
+INSTANTIATE_TEST_SUITE_P(Batch, UsageErrors, ::testing::ValuesIn(kUsageErrors),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BatchRun, BadPicturesFailAloneAndTheGoodOnesAreWritten) {
     Photo(QStringLiteral("in/a.jpg"));
     Photo(QStringLiteral("in/b.png"), 300, 500);
-    QFile(In(QStringLiteral("in/garbage.jpg"))).open(QIODevice::WriteOnly);
+    TestPictures::Written(In(QStringLiteral("in/garbage.jpg")), {});
     const QByteArray jpeg = Bytes(In(QStringLiteral("in/a.jpg")));
-    QFile cut(In(QStringLiteral("in/truncated.jpg")));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly) && cut.write(jpeg.left(jpeg.size() / 2)) > 0);
-    cut.close();
+    TestPictures::Written(In(QStringLiteral("in/truncated.jpg")), jpeg.left(jpeg.size() / 2));
     const QString out = In(QStringLiteral("out"));
     const Finished run =
         Batch({QStringLiteral("-o"), out, In(QStringLiteral("in")), QStringLiteral("-")},
@@ -107,7 +103,7 @@ TEST_F(BatchRun, BadPicturesFailAloneAndTheGoodOnesAreWritten) {
     }
     EXPECT_EQ(lines.last(), QStringLiteral("5 pictures, 12 files, 3 failed, ") +
                                 lines.last().section(QLatin1String(", "), 3));
-    EXPECT_EQ(Files(out),
+    EXPECT_EQ(Entries(out),
               QStringList({"a.tif", "a_facebook.tif", "a_google.tif", "a_linkedin.tif",
                            "a_skype.tif", "a_twitter.tif", "b.tif", "b_facebook.tif",
                            "b_google.tif", "b_linkedin.tif", "b_skype.tif", "b_twitter.tif"}));
@@ -129,9 +125,9 @@ TEST_F(BatchRun, AnyNumberOfJobsGivesTheSameBytes) {
     const QString one = In(QStringLiteral("one")), two = In(QStringLiteral("two"));
     ASSERT_EQ(Batch(arguments + QStringList{"-j", "1", "-o", one}).status, 0);
     ASSERT_EQ(Batch(arguments + QStringList{"-j", "2", "-o", two}).status, 0);
-    ASSERT_EQ(Files(one).size(), 24);
-    ASSERT_EQ(Files(one), Files(two));
-    for (const QString& name : Files(one)) {
+    ASSERT_EQ(Entries(one).size(), 24);
+    ASSERT_EQ(Entries(one), Entries(two));
+    for (const QString& name : Entries(one)) {
         EXPECT_EQ(Bytes(one + '/' + name), Bytes(two + '/' + name)) << name.toStdString();
     }
 }
@@ -174,9 +170,9 @@ TEST_F(BatchRun, WritesWhatTheWindowSaves) {
                      photo})
                   .status,
               0);
-    ASSERT_EQ(Files(window).size(), 6);
-    ASSERT_EQ(Files(out), Files(window));
-    for (const QString& name : Files(window)) {
+    ASSERT_EQ(Entries(window).size(), 6);
+    ASSERT_EQ(Entries(out), Entries(window));
+    for (const QString& name : Entries(window)) {
         EXPECT_EQ(Bytes(out + '/' + name), Bytes(window + '/' + name)) << name.toStdString();
     }
 }

@@ -11,20 +11,19 @@ namespace {
 
 using Triple = std::array<float, 3>;
 
-// The three-argument conversion leaves whole numbers 0..255 in fBuffer: hue
-// taken modulo 360, saturation and brightness held in 0..1, anything not
-// finite counted as 0. (Hue and the one-argument form have a reference.)
-TEST(ColourModel, HsbToRgbLeavesRedGreenBlueInTheBuffer) {
+// The three-argument conversion leaves whole numbers 0..255 in fBuffer: hue taken modulo 360,
+// saturation and brightness held in 0..1, anything not finite counted as 0. (In range, the
+// round trip below covers it; Hue and the one-argument form have a reference.)
+TEST(ColourModel, HsbToRgbHoldsWhatIsOutOfRange) {
     const struct {
         double h, s, b;
         Triple rgb;
     } cases[] = {
-        {0, 1, 1, {255, 0, 0}},    {120, 1, 1, {0, 255, 0}},      {240, 1, 0.5, {0, 0, 128}},
-        {60, 1, 1, {255, 255, 0}}, {30, 0.5, 1, {255, 191, 128}}, {0, 0, 0.5, {128, 128, 128}},
-        {-120, 1, 1, {0, 0, 255}}, {480, 1, 1, {0, 255, 0}},      {0, 2, 1, {255, 0, 0}},
-        {0, 1, 7, {255, 0, 0}},    {0, -1, 0.5, {128, 128, 128}}, {0, 1, -1, {0, 0, 0}},
-        {NAN, 1, 1, {255, 0, 0}},  {INFINITY, 1, 1, {255, 0, 0}}, {0, NAN, 1, {255, 255, 255}},
-        {0, 1, NAN, {0, 0, 0}},    {300, 1, 1, {255, 0, 255}},    {359.99, 1, 1, {255, 0, 0}}};
+        {240, 1, 0.5, {0, 0, 128}},    {30, 0.5, 1, {255, 191, 128}}, {-120, 1, 1, {0, 0, 255}},
+        {480, 1, 1, {0, 255, 0}},      {0, 2, 1, {255, 0, 0}},        {0, 1, 7, {255, 0, 0}},
+        {0, -1, 0.5, {128, 128, 128}}, {0, 1, -1, {0, 0, 0}},         {NAN, 1, 1, {255, 0, 0}},
+        {INFINITY, 1, 1, {255, 0, 0}}, {0, NAN, 1, {255, 255, 255}},  {0, 1, NAN, {0, 0, 0}},
+        {359.99, 1, 1, {255, 0, 0}}};
     for (const auto& c : cases) {
         ImageTools::ColorFromHsb(c.h, c.s, c.b);
         const float* buffer = ImageTools::fBuffer();

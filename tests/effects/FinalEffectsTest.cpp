@@ -12,11 +12,8 @@ namespace {
 
 using TestPictures::PixelAt;
 
-const QColor kGrey = QColor::fromRgbF(0.5f, 0.5f, 0.5f);
-const QColor kRed = QColor(Qt::red);
-const QColor kWhite = QColor(Qt::white);
-const QColor kBlue = QColor(Qt::blue);
-const QColor kBrick = QColor(200, 40, 0);
+const QColor kGrey = QColor::fromRgbF(0.5f, 0.5f, 0.5f), kRed = Qt::red, kWhite = Qt::white,
+             kBlue = Qt::blue, kBrick = QColor(200, 40, 0);
 
 constexpr int kShadow = 1, kStrip = 2, kFrame = 4, kReflect = 8;
 
@@ -29,21 +26,11 @@ ImageEffectSet Flags(int flags) {
     return set;
 }
 
-bool Same(const QColor& a, const QColor& b) {
-    return a.red() == b.red() && a.green() == b.green() && a.blue() == b.blue();
-}
-
+// A pixel whose colour (alpha aside) the layout fixes.
 struct Probe {
     int x, y;
     QColor colour;
 };
-
-// Each probe is a pixel whose colour (alpha aside) the layout fixes.
-void ExpectAt(const QImage& out, const std::vector<Probe>& probes) {
-    for (const Probe& p : probes) {
-        EXPECT_TRUE(Same(PixelAt(out, p.x, p.y), p.colour)) << p.x << "," << p.y;
-    }
-}
 
 struct Layout {
     const char* name;
@@ -86,11 +73,13 @@ const Layout kLayouts[] = {
 
 TEST(FinalEffects, CanvasLayouts) {
     for (const Layout& l : kLayouts) {
-        SCOPED_TRACE(l.name);
         const QImage out = ImageTools::DoFinalEffects(
             TestPictures::Solid(l.picture.width(), l.picture.height(), l.colour), Flags(l.flags));
-        ASSERT_EQ(out.size(), l.canvas);
-        ExpectAt(out, l.probes);
+        ASSERT_EQ(out.size(), l.canvas) << l.name;
+        for (const Probe& p : l.probes) {
+            EXPECT_EQ(PixelAt(out, p.x, p.y).rgb(), p.colour.rgb())
+                << l.name << " " << p.x << "," << p.y;
+        }
     }
 }
 

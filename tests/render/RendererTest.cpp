@@ -58,17 +58,20 @@ RenderRequest Request(QImage source, FloatRect selection, const char* looks, QSt
 
 struct SameCase {
     const char* name;
-    std::function<RenderRequest()> request;
+    QImage (*source)();
+    FloatRect selection;
+    const char* looks;
+    const char* text;
+    bool background = true;
+    friend void PrintTo(const SameCase& c, std::ostream* os) { *os << c.name; }
 };
-
-void PrintTo(const SameCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class RendererGives : public ::testing::TestWithParam<SameCase> {};
 
 TEST_P(RendererGives, ThePlainPipelinesPicturesAndMetadata) {
-    const RenderRequest request = GetParam().request();
+    const SameCase& c = GetParam();
+    RenderRequest request = Request(c.source(), c.selection, c.looks, c.text);
+    request.text.useBackground = c.background;
     Renderer renderer;
     LogCapture quiet;
     const RenderResult got = renderer.Render(request);
@@ -88,41 +91,27 @@ QImage Described(QImage picture) {
     return picture;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Requests, RendererGives,
-    ::testing::Values(SameCase{"OpaqueInsideAllLooksText",
-                               [] {
-                                   return Request(TestPictures::Gradient(700, 600),
-                                                  {40, 30, 600, 520}, "1111111111111", "Hey");
-                               }},
-                      SameCase{"OpaqueWithMetadataNoLooks",
-                               [] {
-                                   return Request(Described(TestPictures::Gradient(300, 400)),
-                                                  {10, 20, 250, 300}, "0", "");
-                               }},
-                      SameCase{"HalfOutsideSomeLooks",
-                               [] {
-                                   return Request(TestPictures::Gradient(200, 300),
-                                                  {-50, 120, 200, 300}, "1000000010010", "Jo");
-                               }},
-                      SameCase{"TransparentTallNoBackground",
-                               [] {
-                                   auto r = Request(TestPictures::HalfTransparent(100, 400),
-                                                    {0, 0, 100, 400}, "0000000100000", "tall");
-                                   r.text.useBackground = false;
-                                   return r;
-                               }}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+const SameCase kRequests[] = {
+    {"OpaqueInsideAllLooksText", [] { return TestPictures::Gradient(700, 600); },
+     {40, 30, 600, 520}, "1111111111111", "Hey"},
+    {"OpaqueWithMetadataNoLooks", [] { return Described(TestPictures::Gradient(300, 400)); },
+     {10, 20, 250, 300}, "0", ""},
+    {"HalfOutsideSomeLooks", [] { return TestPictures::Gradient(200, 300); },
+     {-50, 120, 200, 300}, "1000000010010", "Jo"},
+    {"TransparentTallNoBackground", [] { return TestPictures::HalfTransparent(100, 400); },
+     {0, 0, 100, 400}, "0000000100000", "tall", false}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Requests, RendererGives, ::testing::ValuesIn(kRequests),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct CacheCase {
     const char* name;
     std::function<void(RenderRequest&, Renderer&)> change;
     bool full;
+    friend void PrintTo(const CacheCase& c, std::ostream* os) { *os << c.name; }
 };
-
-void PrintTo(const CacheCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class RendererCache : public ::testing::TestWithParam<CacheCase> {};
 

@@ -30,19 +30,18 @@ void ExpectFaceSquare(const QImage& photo, QPoint centre) {
     EXPECT_TRUE(square.contains(*face) && photo.rect().contains(square));
 }
 
-TEST(FaceProposal, HoldsTheFootballersFace) {
+// A portrait, and a face under 3 % of the long side, as a person in a landscape shot.
+TEST(FaceProposal, HoldsTheFaceLargeOrSmall) {
     ExpectFaceSquare(Photo("messi5.jpg"), {245, 112});
-}
-
-// A face under 3 % of the long side, as a person in a landscape shot.
-TEST(FaceProposal, HoldsASmallFaceInAWideShot) {
     QImage wide(1600, 900, QImage::Format_RGB32);
     wide.fill(Qt::gray);
     QPainter(&wide).drawImage(0, 210, Photo("basketball1.png"));
     ExpectFaceSquare(wide, {92, 321});
 }
 
-TEST(FaceFinder, FindsNoFaceWithoutPeopleOrPixels) {
+// No face in photos without people nor in no pixels; two searches at once agree; a finder
+// without its cascade finds nothing and says why.
+TEST(FaceFinder, FindsNoFaceWithoutPeopleOrPixelsOrCascade) {
     for (const char* name : {"building.jpg", "home.jpg", "squirrel_cls.jpg", "fruits.jpg",
                              "starry_night.jpg", "baboon.jpg", "board.jpg", "aero1.jpg"}) {
         EXPECT_FALSE(Finder().LargestFace(Photo(name))) << name;
@@ -50,13 +49,9 @@ TEST(FaceFinder, FindsNoFaceWithoutPeopleOrPixels) {
     QImage sliver(1, 5000, QImage::Format_Grayscale8);
     sliver.fill(0);
     EXPECT_FALSE(Finder().LargestFace(QImage()) || Finder().LargestFace(sliver));
-}
-
-TEST(FaceFinder, ConcurrentSearchesAgreeAndNoCascadeFindsNothing) {
     const QImage photo = Photo("messi5.jpg");
-    auto search = [&] { return Finder().LargestFace(photo); };
-    auto beside = std::async(std::launch::async, search);
-    EXPECT_EQ(search(), beside.get());
+    auto beside = std::async(std::launch::async, [&] { return Finder().LargestFace(photo); });
+    EXPECT_EQ(Finder().LargestFace(photo), beside.get());
     const FaceFinder missing(QStringLiteral("no-such-cascade.xml"));
     EXPECT_FALSE(missing.IsAvailable() || missing.UnavailableReason().isEmpty());
     EXPECT_FALSE(missing.LargestFace(photo));
@@ -69,11 +64,8 @@ struct SquareCase {
     QSize picture;
     QRect pixels;
     float pictureY;
+    friend void PrintTo(const SquareCase& c, std::ostream* os) { *os << c.name; }
 };
-
-void PrintTo(const SquareCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Proposal : public testing::TestWithParam<SquareCase> {};
 

@@ -2,6 +2,10 @@
 
 #include "image/QuorelImage.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace TestPictures {
@@ -37,10 +41,10 @@ QColor PixelAt(const QImage& picture, int x, int y) {
     return QColor::fromRgba(picture.convertToFormat(QImage::Format_ARGB32).pixel(x, y));
 }
 
-std::unique_ptr<QuorelImage> RandomImage(int width, int height, uint32_t seed, int lo, int hi) {
+std::unique_ptr<QuorelImage> RandomImage(int width, int height, uint32_t seed) {
     auto image = QuorelImage::InitEmpty(width, height);
     std::mt19937 generator(seed);
-    std::uniform_int_distribution<int> value(lo, hi);
+    std::uniform_int_distribution<int> value(0, 255);
     for (int32_t i = 0; i < image->PixelCount(); ++i) {
         image->Red()[i] = value(generator);
         image->Green()[i] = value(generator);
@@ -49,14 +53,28 @@ std::unique_ptr<QuorelImage> RandomImage(int width, int height, uint32_t seed, i
     return image;
 }
 
-std::unique_ptr<QuorelImage> FlatImage(int width, int height, int r, int g, int b) {
-    auto image = QuorelImage::InitEmpty(width, height);
-    for (int32_t i = 0; i < image->PixelCount(); ++i) {
-        image->Red()[i] = r;
-        image->Green()[i] = g;
-        image->Blue()[i] = b;
-    }
-    return image;
+QByteArray Encoded(const QImage& picture, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+}
+
+QString Written(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        << path.toStdString();
+    return path;
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace TestPictures

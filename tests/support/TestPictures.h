@@ -3,12 +3,13 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
 class QuorelImage;
 
-// Test pictures and pixel images made in code.
+// Test pictures and pixel images made in code, and the files tests write and read.
 namespace TestPictures {
 
 // Opaque RGB picture of one colour.
@@ -21,11 +22,17 @@ QImage HalfTransparent(int width, int height);
 // The pixel's channels as (r, g, b, a), reading any format.
 QColor PixelAt(const QImage& picture, int x, int y);
 
-// A pixel image of the given size whose front planes hold values from a fixed
-// seed (0..255 unless lo/hi say otherwise); alpha 255.
-std::unique_ptr<QuorelImage> RandomImage(int width, int height, uint32_t seed, int lo = 0,
-                                         int hi = 255);
-// A pixel image of one colour.
-std::unique_ptr<QuorelImage> FlatImage(int width, int height, int r, int g, int b);
+// A pixel image of the given size whose front planes hold values 0..255 from a fixed seed;
+// alpha 255.
+std::unique_ptr<QuorelImage> RandomImage(int width, int height, uint32_t seed);
+
+// The picture encoded in that format.
+QByteArray Encoded(const QImage& picture, const char* format);
+// Writes the bytes as the file at path (replacing it); its path.
+QString Written(const QString& path, const QByteArray& bytes);
+// The file's bytes; empty when it cannot be read.
+QByteArray Bytes(const QString& path);
+// The names of the files and folders in the folder, sorted.
+QStringList Entries(const QString& folder);
 
 } // namespace TestPictures

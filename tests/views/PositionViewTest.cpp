@@ -9,28 +9,26 @@
 
 namespace {
 
-// Clicks on a white picker of the given size; the fractions divide by 50 points, unclamped,
-// and count upward from the bottom edge of the real view.
+// Clicks on pickers of several sizes: the fractions divide by 50 points, unclamped, count
+// upward from the bottom edge of the real view, and each click reports, the same point again
+// too. (The window test places text where (25, 10) says.)
 TEST(PositionView, ClicksGiveFractionsOfFiftyPointsAndReportEachTime) {
-    struct Case {
-        int viewWidth, viewHeight;
+    const struct {
+        QSize view;
         QPoint click; // widget position, y down
         float left, top;
-    };
-    const Case cases[] = {{50, 50, {25, 10}, 0.5f, 0.8f},
-                          {50, 50, {0, 50}, 0.0f, 0.0f},
-                          {100, 50, {75, 25}, 1.5f, 0.5f},
-                          {50, 100, {10, 90}, 0.2f, 0.2f}};
-    for (const Case& c : cases) {
+    } cases[] = {{{50, 50}, {0, 50}, 0.0f, 0.0f},
+                 {{100, 50}, {75, 25}, 1.5f, 0.5f},
+                 {{50, 100}, {10, 90}, 0.2f, 0.2f}};
+    for (const auto& c : cases) {
         PositionView view;
-        view.resize(c.viewWidth, c.viewHeight);
+        view.resize(c.view);
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         QSignalSpy changed(&view, &PositionView::ChangedTextPosition);
         LogCapture log;
-        for (int i = 0; i < 2; ++i) { // the same point again reports again
-            QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, c.click);
-        }
+        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, c.click);
+        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, c.click);
         EXPECT_FLOAT_EQ(view.NormalizedLeftPosition(), c.left);
         EXPECT_FLOAT_EQ(view.NormalizedTopPosition(), c.top);
         EXPECT_EQ(changed.count(), 2);
