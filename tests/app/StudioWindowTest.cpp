@@ -1,11 +1,14 @@
 #include "AppHarness.h"
+#include "render/FaceFinder.h"
 #include "render/ProfileTargets.h"
+#include "render/SelectionProposals.h"
 #include "support/TestPictures.h"
 #include "views/ColorWell.h"
 #include "views/ImageView.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -134,6 +137,189 @@ INSTANTIATE_TEST_SUITE_P(
                      QGuiApplication::clipboard()->setImage(TestPictures::Solid(8, 8, Qt::red));
                      QTest::keyClick(a.Window(), Qt::Key_V, Qt::ControlModifier);
                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Real photographs, as Debian's opencv-doc installs them (scripts/install-deps.sh).
+QString Photo(const char* name) {
+    return QStringLiteral("/usr/share/doc/opencv-doc/examples/data/") + QLatin1String(name);
+}
+
+struct FaceCase {
+    const char* name;
+    const char* photo;
+    const char* cascade; // nullptr: the system's
+    bool found;
+};
+
+class FindFace : public testing::TestWithParam<FaceCase> {};
+
+// Ctrl+F selects the square the face proposal gives, as one undo step; without a
+// face, or without a cascade, the selection stays.
+TEST_P(FindFace, SelectsTheSquareAroundTheFace) {
+    const FaceCase& c = GetParam();
+    if (c.cascade != nullptr) {
+        qputenv("TRELLICA_FACE_CASCADE", c.cascade);
+    }
+    AppHarness app;
+    qunsetenv("TRELLICA_FACE_CASCADE");
+    app.Controller().filePanelDidEnd(Photo(c.photo), 1);
+    const FloatRect before = app.Controller().Request().selection;
+    QTest::keyClick(app.Window(), Qt::Key_F, Qt::ControlModifier);
+    const FloatRect after = app.Controller().Request().selection;
+    EXPECT_EQ(app.Find<QWidget>("findFaceButton")->isEnabled(), c.cascade == nullptr);
+    EXPECT_EQ(app.Find<QWidget>("findFaceButton")->toolTip().contains("face data"),
+              c.cascade != nullptr);
+    if (!c.found) {
+        EXPECT_EQ(std::tuple(before.x, before.width), std::tuple(after.x, after.width));
+        EXPECT_TRUE(c.cascade || Status(app) == QStringLiteral("No face found"));
+        return;
+    }
+    const QImage photo(Photo(c.photo));
+    const FloatRect face = SelectionProposals::FaceSquare(photo, FaceFinder())->picture;
+    for (const auto& [got, want] : {std::pair{after.x, face.x},
+                                    {after.y, face.y},
+                                    {after.width, face.width},
+                                    {after.height, face.height}}) {
+        EXPECT_NEAR(got, want, 0.01f);
+    }
+    EXPECT_FALSE(app.Preview("google96").isNull());
+    app.Controller().UndoStack()->undo();
+    EXPECT_EQ(app.Controller().Request().selection.width, before.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(Studio, FindFace,
+                         testing::Values(FaceCase{"Footballer", "messi5.jpg", nullptr, true},
+                                         FaceCase{"NoFace", "building.jpg", nullptr, false},
+                                         FaceCase{"NoCascade", "messi5.jpg", "no-such.xml", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FormatCase {
+    const char* name;
+    int row; // in the save sheet's type list
+    const char* extension;
+    const char* decoder;
+};
+
+class SaveFormat : public testing::TestWithParam<FormatCase> {};
+
+// The type list starts at TIFF; the chosen type names and encodes every file.
+TEST_P(SaveFormat, ChosenTypeNamesAndEncodesEveryFile) {
+    const FormatCase& c = GetParam();
+    AppHarness app;
+    app.Open(TestPictures::Gradient(60, 40));
+    app.Click("resetButton");
+    app.Click("saveButton");
+    auto* sheet = app.Window()->findChild<QFileDialog*>();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->selectedNameFilter(), sheet->nameFilters().value(0));
+    EXPECT_TRUE(sheet->nameFilters().value(0).startsWith("TIFF"));
+    sheet->selectNameFilter(sheet->nameFilters().value(c.row));
+    sheet->selectFile(app.Folder() + QStringLiteral("/me"));
+    QMetaObject::invokeMethod(sheet, "accept");
+    QStringList expected;
+    for (const char* stem :
+         {"me_facebook", "me_twitter", "me_linkedin", "me_google", "me_skype", "me"}) {
+        const QString file =
+            QStringLiteral("%1.%2").arg(QLatin1String(stem), QLatin1String(c.extension));
+        expected << file;
+        EXPECT_EQ(QImageReader(app.Folder() + '/' + file).format(), c.decoder)
+            << file.toStdString();
+    }
+    const QStringList written = QDir(app.Folder()).entryList({QStringLiteral("me*")}, QDir::Files);
+    EXPECT_EQ(written.size(), expected.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Studio, SaveFormat,
+                         testing::Values(FormatCase{"TIFF", 0, "tif", "tiff"},
+                                         FormatCase{"PNG", 1, "png", "png"},
+                                         FormatCase{"JPEG", 2, "jpg", "jpeg"},
+                                         FormatCase{"WebP", 3, "webp", "webp"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class RoundPreviews : public testing::TestWithParam<bool> {};
+
+// Round: the corners of the target's square show the window, its edges' middles
+// the picture; the picture held stays square.
+TEST_P(RoundPreviews, ClipTheDrawingNotThePicture) {
+    AppHarness app;
+    app.Open(TestPictures::Solid(64, 64, Qt::red));
+    app.Click("resetButton");
+    auto* view = app.Find<ImageView>("skype96");
+    const QImage held = view->image();
+    app.Window()->findChild<QAction*>("roundPreviews")->setChecked(GetParam());
+    const QImage drawn = view->grab().toImage();
+    const QRect square = view->FittedRect().toRect();
+    const auto red = [&](QPoint at) { return QColor(drawn.pixel(at)) == QColor(Qt::red); };
+    EXPECT_EQ(red(square.topLeft() + QPoint(2, 2)), !GetParam());
+    EXPECT_TRUE(red(QPoint(square.left() + 1, square.center().y())));
+    EXPECT_TRUE(red(QPoint(square.center().x(), square.bottom() - 1)));
+    EXPECT_EQ(view->image(), held);
+    EXPECT_EQ(held.size(), QSize(96, 96));
+}
+
+INSTANTIATE_TEST_SUITE_P(Studio, RoundPreviews, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Round" : "Square"; });
+
+struct ClipboardCase {
+    const char* name;
+    std::function<void(QClipboard*)> fill;
+    bool inField; // the keys go to the text field, which has the focus
+    Qt::Key key;
+    const char* status; // nullptr: as it was
+    QSize source;       // the source picture's size afterwards
+    const char* clipboardText;
+};
+
+class Clipboard : public testing::TestWithParam<ClipboardCase> {};
+
+TEST_P(Clipboard, PastesAndCopiesPicturesButLeavesTheTextFieldItsOwn) {
+    const ClipboardCase& c = GetParam();
+    AppHarness app;
+    app.Open(TestPictures::Gradient(90, 60));
+    app.Type(QStringLiteral("Hi"));
+    auto* field = app.Find<QLineEdit>("theTextField");
+    field->selectAll();
+    c.fill(QGuiApplication::clipboard());
+    QWidget* target = c.inField ? static_cast<QWidget*>(field) : app.Window();
+    target->setFocus();
+    const std::string before = Status(app).toStdString();
+    QTest::keyClick(target, c.key, Qt::ControlModifier);
+    EXPECT_EQ(Status(app).toStdString(), c.status ? c.status : before);
+    EXPECT_EQ(app.Controller().theImage().size(), c.source);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QLatin1String(c.clipboardText));
+    const QImage copied = QGuiApplication::clipboard()->image();
+    if (c.key == Qt::Key_C) {
+        EXPECT_EQ(copied.size(), c.inField ? QSize(0, 0) : app.Controller().croppedImage().size());
+    }
+    EXPECT_EQ(field->text(), c.inField && c.key == Qt::Key_V ? "Ho" : "Hi");
+}
+
+const auto kPicture = [](QClipboard* b) { b->setImage(TestPictures::Solid(40, 30, Qt::blue)); };
+const auto kText = [](QClipboard* b) { b->setText(QStringLiteral("Ho")); };
+const auto kEmpty = [](QClipboard* b) { b->clear(); };
+constexpr char kNoPicture[] = "The clipboard holds no picture to paste";
+
+INSTANTIATE_TEST_SUITE_P(
+    Studio, Clipboard,
+    testing::Values(
+        ClipboardCase{"PastePicture",
+                      kPicture,
+                      false,
+                      Qt::Key_V,
+                      "Pasted picture — 40 × 30 pixels",
+                      {40, 30},
+                      ""},
+        ClipboardCase{"PasteEmpty", kEmpty, false, Qt::Key_V, kNoPicture, {90, 60}, ""},
+        ClipboardCase{"PasteText", kText, false, Qt::Key_V, kNoPicture, {90, 60}, "Ho"},
+        ClipboardCase{"PasteInTextField", kText, true, Qt::Key_V, nullptr, {90, 60}, "Ho"},
+        ClipboardCase{"Copy",
+                      kEmpty,
+                      false,
+                      Qt::Key_C,
+                      "Copied the picture — 512 × 341 pixels",
+                      {90, 60},
+                      ""},
+        ClipboardCase{"CopyInTextField", kEmpty, true, Qt::Key_C, nullptr, {90, 60}, "Hi"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
