@@ -1,11 +1,13 @@
 #include "batch/PhotoSource.h"
 
 #include "render/Renderer.h"
+#include "render/SelectionProposals.h"
 
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -95,9 +97,21 @@ QString Refusal(const QString& path) {
     return info.isFile() ? QString() : QStringLiteral("not a picture file");
 }
 
+// The square around the largest face, or the centred square already there with a warning.
+void SelectFace(SourcePicture& source, const FaceFinder* finder) {
+    const std::optional<SelectionProposal> square =
+        finder ? SelectionProposals::FaceSquare(source.picture, *finder) : std::nullopt;
+    if (square) {
+        source.selection = square->picture;
+    } else {
+        source.warning = QStringLiteral("no face found; the centred square is used");
+    }
+}
+
 } // namespace
 
-SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options) {
+SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options,
+                                const FaceFinder* finder) {
     SourcePicture source;
     source.error = Refusal(path);
     if (!source.error.isEmpty()) {
@@ -125,11 +139,16 @@ SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options
                            .arg(Size(photo));
         return source;
     }
-    const bool decoderScales = reader.format() == "jpeg";
+    // The face may be anywhere, so a face photo is decoded as the window holds it.
+    const bool face = options.selection == SelectionChoice::Face;
+    const bool decoderScales = reader.format() == "jpeg" && !face;
     source.picture =
         Decode(reader, stored, Divisor(photo, selection, decoderScales), &source.error);
     if (!source.picture.isNull()) {
         source.selection = OnPicture(selection, photo, source.picture.size());
+        if (face) {
+            SelectFace(source, finder);
+        }
     }
     return source;
 }
@@ -138,8 +157,7 @@ QRect PhotoSource::Selection(const BatchOptions& options, QSize photo) {
     switch (options.selection) {
     case SelectionChoice::Rectangle:
         return options.rectangle;
-    case SelectionChoice::Face:
-        return QRect(); // not available yet: refused on the command line
+    case SelectionChoice::Face: // the fallback until the face is found
     case SelectionChoice::CenteredSquare:
         break;
     }
