@@ -26,6 +26,8 @@
 
 namespace {
 
+constexpr int kUndoLimit = 100;
+
 // A menu entry with the platform's key, or the fallback where it has none.
 QAction* AddEntry(QMenu* menu, QAction* action, QKeySequence::StandardKey key,
                   QKeyCombination fallback) {
@@ -41,6 +43,8 @@ QAction* AddEntry(QMenu* menu, QAction* action, QKeySequence::StandardKey key,
 
 void AppController::MakeStudioMenus() {
     _undoStack = std::make_unique<QUndoStack>();
+    // Each step may keep a picture alive; older steps go.
+    _undoStack->setUndoLimit(kUndoLimit);
     QMenu* edit = _theWindow->menuBar()->addMenu(tr("&Edit"));
     AddEntry(edit, _undoStack->createUndoAction(this, tr("&Undo")), QKeySequence::Undo,
              Qt::CTRL | Qt::Key_Z);
@@ -92,7 +96,9 @@ EditState AppController::CaptureState() const {
     state.useBackground = _useBG;
     state.position = _positionView->Position();
     state.rendered = _useCached;
-    for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
+    // A rendered state renders again when restored; only the others keep what
+    // the previews showed, so the steps stay small.
+    for (size_t row = 0; row < ProfileTargets::kTargetCount && !state.rendered; ++row) {
         state.previews[row] = _previews[row]->image();
     }
     return state;

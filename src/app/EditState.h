@@ -25,8 +25,8 @@ struct EditState {
     int textSize = 0; // the slider's value
     bool useBackground = true;
     ViewGeometry::ViewPoint position;
-    // Not edits, but part of "how it was": whether a run is cached and what
-    // the previews held.
+    // Not edits, but part of "how it was": whether a run is cached and, when
+    // not, what the previews held.
     bool rendered = false;
     std::array<QImage, ProfileTargets::kTargetCount> previews;
 
