@@ -199,7 +199,8 @@ void AppController::PastePicture() {
 
 void AppController::CopyPicture() {
     if (!_useCached) {
-        FinishCropping(); // what is copied is what the window shows now
+        FinishCropping();               // what is copied is what the window shows now
+        RecordEdit(tr("Copy picture")); // no step: only the previews are new
     }
     const QImage picture =
         croppedImage().isNull() ? QImage() : _renderer.WholePicture(CurrentTextLine());
