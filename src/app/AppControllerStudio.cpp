@@ -28,13 +28,15 @@ namespace {
 
 constexpr int kUndoLimit = 100;
 
-// A menu entry with the platform's key, or the fallback where it has none.
+// A menu entry with the platform's keys and the one every desktop user
+// expects (Ctrl+Shift+Z is not Redo everywhere).
 QAction* AddEntry(QMenu* menu, QAction* action, QKeySequence::StandardKey key,
                   QKeyCombination fallback) {
-    action->setShortcuts(key);
-    if (action->shortcuts().isEmpty()) {
-        action->setShortcut(QKeySequence(fallback));
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (!keys.contains(QKeySequence(fallback))) {
+        keys.append(QKeySequence(fallback));
     }
+    action->setShortcuts(keys);
     menu->addAction(action);
     return action;
 }
