@@ -148,8 +148,10 @@ private:
 
     // --- pipeline state ------------------------------------------------------
     QImage _theImage;
-    LookSet _options;                                 // the looks that are on, by row
-    std::bitset<ProfileTargets::kSaveBoxCount> _save; // the save boxes that are on, by row
+    // The looks and save boxes that are on, by row; each row names its flag
+    // (_option_Sepia, _save_linked, ...).
+    LookSet _options;
+    std::bitset<ProfileTargets::kSaveBoxCount> _save;
     bool _useBG = true;
     bool _useCached = false;
     Renderer _renderer;

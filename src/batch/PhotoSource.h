@@ -4,8 +4,6 @@
 #include "image/Geometry.h"
 
 #include <QImage>
-#include <QRect>
-#include <QSize>
 #include <QString>
 
 class FaceFinder;
@@ -28,20 +26,9 @@ class PhotoSource {
 public:
     PhotoSource() = delete;
 
-    // Photos up to this many pixels are held whole (as the window holds them).
-    static constexpr qint64 kPixelBudget = qint64(1) << 25;
-    // Above this a file's header is not believed.
-    static constexpr qint64 kMaxPhotoPixels = qint64(1) << 28;
-
     // A face selection is found on the picture as held (decoded whole, within
     // the budget) by finder; a photo without a face gets the centred square and
     // a warning.
     static SourcePicture Load(const QString& path, const BatchOptions& options,
                               const FaceFinder* finder = nullptr);
-
-    // The selection on a photo of that (upright) size, in its pixels, origin
-    // top-left. Empty when the choice has none.
-    static QRect Selection(const BatchOptions& options, QSize photo);
-    // The power of two (1 to 8) a photo is decoded smaller by.
-    static int Divisor(QSize photo, const QRect& selection, bool decoderScales);
 };

@@ -4,14 +4,9 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <cstdio>
 
 namespace {
-
-// Qt's own limit (128 MB) would refuse a large photo's pixels; each job holds
-// at most one photo, decoded within the pixel budget.
-constexpr int kAllocationLimitMb = 1024;
 
 // Standard error carries the run's errors and summary only: the renderer's
 // log lines and Qt's notes about the environment stay out of it.
@@ -30,7 +25,6 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("trellica-batch"));
     QGuiApplication::setApplicationVersion(QString::fromLatin1(ProductInfo::kVersion));
-    QImageReader::setAllocationLimit(kAllocationLimitMb);
 
     const BatchCommandLine::Parsed parsed = BatchCommandLine::Parse(QGuiApplication::arguments());
     switch (parsed.action) {

@@ -3,34 +3,60 @@
 #include "image/BitmapSurface.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <algorithm>
+#include <atomic>
+#include <mutex>
 
 static_assert(PictureReader::kPixelBudget <= BitmapSurface::kMaxPixels,
               "a held photo must stay within the picture bound");
 
 namespace {
 
-// The widest format Qt decodes these files into (16 bits per channel, RGBA).
+// The largest decode ever asked for: a photo at the bound, from a format whose
+// decoder cannot scale (it is decoded whole, then scaled), in the widest format
+// Qt decodes into (16 bits per channel, RGBA). Decoder-scaled reads stay within
+// the budget, far below.
 constexpr qint64 kWidestBytesPerPixel = 8;
-constexpr qint64 kBytesPerMegabyte = qint64(1) << 20;
+constexpr int kAllocationLimitMb =
+    int(PictureReader::kMaxPhotoPixels * kWidestBytesPerPixel / (qint64(1) << 20));
 
-// Qt's allocation limit is process-wide: raised for one read, then put back.
-class AllocationLimitFor {
-public:
-    explicit AllocationLimitFor(QSize size) : _previous(QImageReader::allocationLimit()) {
-        const qint64 bytes = qint64(size.width()) * size.height() * kWidestBytesPerPixel;
-        const int needed = int(bytes / kBytesPerMegabyte + 1);
-        if (_previous != 0 && needed > _previous) {
-            QImageReader::setAllocationLimit(needed);
-        }
+// Qt's allocation limit is process-wide and readers run on several threads: it
+// is set once, before the first read, and never changed again.
+void AllowLargestDecode() {
+    static std::once_flag once;
+    std::call_once(once, [] { QImageReader::setAllocationLimit(kAllocationLimitMb); });
+}
+
+// The decoder's warnings of the current thread's read: a JPEG cut short only
+// warns, and decodes with its missing part grey.
+thread_local QStringList* tWarnings = nullptr;
+std::atomic<QtMessageHandler> gPreviousHandler{nullptr};
+
+void KeepDecoderWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (tWarnings != nullptr && type == QtWarningMsg) {
+        tWarnings->append(text);
     }
-    ~AllocationLimitFor() { QImageReader::setAllocationLimit(_previous); }
-    AllocationLimitFor(const AllocationLimitFor&) = delete;
-    AllocationLimitFor& operator=(const AllocationLimitFor&) = delete;
+    if (const QtMessageHandler previous = gPreviousHandler.load()) {
+        previous(type, context, text);
+    }
+}
 
-private:
-    int _previous;
+// Collects the warnings of one read on this thread. Installed at each read, not
+// once: a handler installed later would otherwise cut it off for good.
+class WarningsOfRead {
+public:
+    WarningsOfRead() {
+        const QtMessageHandler was = qInstallMessageHandler(KeepDecoderWarnings);
+        if (was != KeepDecoderWarnings) {
+            gPreviousHandler.store(was);
+        }
+        tWarnings = &warnings;
+    }
+    ~WarningsOfRead() { tWarnings = nullptr; }
+    WarningsOfRead(const WarningsOfRead&) = delete;
+    WarningsOfRead& operator=(const WarningsOfRead&) = delete;
+
+    QStringList warnings;
 };
 
 PictureReader::Failure FailureOf(QImageReader::ImageReaderError error) {
@@ -45,54 +71,75 @@ PictureReader::Failure FailureOf(QImageReader::ImageReaderError error) {
     }
 }
 
-QSize Upright(QSize stored, QImageIOHandler::Transformations transformation) {
-    return transformation.testFlag(QImageIOHandler::TransformationRotate90) ? stored.transposed()
-                                                                            : stored;
+qint64 Pixels(QSize size) {
+    return qint64(size.width()) * size.height();
+}
+
+PictureReader::Result Failed(PictureReader::Failure failure, const QString& reason) {
+    PictureReader::Result result;
+    result.failure = failure;
+    result.reason = reason;
+    return result;
 }
 
 } // namespace
 
-QSize PictureReader::HeldSize(QSize photo) {
-    QSize held = photo;
-    for (int divisor = 2; qint64(held.width()) * held.height() > kPixelBudget; divisor *= 2) {
-        // Rounded down: Qt's JPEG decoder then scales by exactly 1/divisor.
-        held = QSize(std::max(1, photo.width() / divisor), std::max(1, photo.height() / divisor));
-    }
-    return held;
-}
-
-PictureReader::Result PictureReader::Read(const QString& path) {
-    Result result;
+PictureReader::PictureReader(const QString& path) {
     // Typed from the file system, never opened: a pipe or a device would block.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        result.failure = Failure::NotAPictureFile;
-        result.reason = QStringLiteral("Not a picture file: %1").arg(path);
-        return result;
+        _refusal =
+            Failed(Failure::NotAPictureFile, QStringLiteral("Not a picture file: %1").arg(path));
+        return;
     }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize stored = reader.size();
-    if (stored.isValid() && qint64(stored.width()) * stored.height() > kMaxPhotoPixels) {
-        result.failure = Failure::TooLarge;
-        result.reason =
-            QStringLiteral("Picture too large: %1 x %2").arg(stored.width()).arg(stored.height());
-        return result;
+    _reader.setFileName(path);
+    _reader.setAutoTransform(true);
+    _stored = _reader.size();
+    if (Pixels(_stored) > kMaxPhotoPixels) {
+        _refusal = Failed(Failure::TooLarge, QStringLiteral("Picture too large: %1 x %2")
+                                                 .arg(_stored.width())
+                                                 .arg(_stored.height()));
+    } else if (_stored.isValid()) {
+        _photo = _reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
+                     ? _stored.transposed()
+                     : _stored;
     }
-    if (stored.isValid() && HeldSize(stored) != stored) {
-        reader.setScaledSize(HeldSize(stored));
+}
+
+QSize PictureReader::HeldSize(QSize photo, int divisor) {
+    const auto scaled = [photo](int by) {
+        // Rounded down: Qt's JPEG decoder then scales by exactly 1/by.
+        return by == 1 ? photo
+                       : QSize(std::max(1, photo.width() / by), std::max(1, photo.height() / by));
+    };
+    while (Pixels(scaled(divisor)) > kPixelBudget) {
+        divisor *= 2;
     }
-    {
-        const AllocationLimitFor limit(stored.isValid() ? stored : QSize());
-        result.picture = reader.read();
+    return scaled(divisor);
+}
+
+PictureReader::Result PictureReader::Decode(int divisor) {
+    if (_refusal.failure != Failure::None) {
+        return _refusal;
     }
+    AllowLargestDecode();
+    const QSize held = HeldSize(_stored, divisor);
+    const bool scaled = _photo.isValid() && held != _stored;
+    if (scaled) {
+        _reader.setScaledSize(held);
+    }
+    const WarningsOfRead read;
+    Result result;
+    result.picture = _reader.read();
     if (result.picture.isNull()) {
-        result.failure = FailureOf(reader.error());
-        result.reason = reader.errorString();
-        return result;
+        return Failed(FailureOf(_reader.error()), _reader.errorString());
     }
-    result.photoSize = stored.isValid() && reader.scaledSize().isValid()
-                           ? Upright(stored, reader.transformation())
-                           : result.picture.size();
+    const QStringList cut =
+        read.warnings.filter(QLatin1String("premature end"), Qt::CaseInsensitive);
+    if (!cut.isEmpty()) {
+        return Failed(Failure::Damaged,
+                      QStringLiteral("damaged picture (%1)").arg(cut.first().trimmed()));
+    }
+    result.photoSize = scaled ? _photo : result.picture.size();
     return result;
 }

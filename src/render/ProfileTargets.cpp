@@ -55,31 +55,35 @@ ProfileTargets::SavedTargets() {
 
 const std::array<ProfileLook, ProfileTargets::kLookCount>& ProfileTargets::Looks() {
     static const std::array<ProfileLook, kLookCount> looks{{
-        {"Blur focus", "buttonBlurfocus", "blurfocus", &Plain<&Filters::CenterFocus>},
-        {"Posterize", "buttonPosterize", "posterize", &Plain<&Filters::Posterize>},
-        {"Sepia", "buttonSepia", "sepia", &Plain<&Filters::Sepia>},
-        {"Toy camera", "buttonToycam", "toycam", &Plain<&Filters::ToyCam>},
-        {"Colorize", "buttonColorize", "colorize", &ColorizeWith},
-        {"Pop art", "buttonPopart", "popart", &Plain<&Filters::PopArtPoster2>},
-        {"Sharpen", "buttonSharpen", "sharpen", &Plain<&Filters::Sharpen>},
-        {"Soften", "buttonSoften", "soften", &Plain<&Filters::Soften>},
-        {"Black and white", "buttonBW", "bw", &Plain<&Filters::ArtsyFilter>},
-        {"Frame", "buttonFrame", "frame", &Plain<&Filters::ClassicFrame>},
-        {"Instant", "buttonInstant", "instant", &Plain<&Filters::PolaroidFilter>},
-        {"Photomat", "buttonPhotomat", "photomat", &Plain<&Filters::Photomat>},
-        {"Film strip", "buttonFilmStrip", "filmstrip", &Plain<&Filters::FilmStripFilter>},
+        {"Blur focus", "buttonBlurfocus", "blurfocus", &Plain<&Filters::CenterFocus>,
+         "_option_Blurfocus"},
+        {"Posterize", "buttonPosterize", "posterize", &Plain<&Filters::Posterize>,
+         "_option_Posterize"},
+        {"Sepia", "buttonSepia", "sepia", &Plain<&Filters::Sepia>, "_option_Sepia"},
+        {"Toy camera", "buttonToycam", "toycam", &Plain<&Filters::ToyCam>, "_option_Toycam"},
+        {"Colorize", "buttonColorize", "colorize", &ColorizeWith, "_option_Colorize"},
+        {"Pop art", "buttonPopart", "popart", &Plain<&Filters::PopArtPoster2>, "_option_Popart"},
+        {"Sharpen", "buttonSharpen", "sharpen", &Plain<&Filters::Sharpen>, "_option_sharpen"},
+        {"Soften", "buttonSoften", "soften", &Plain<&Filters::Soften>, "_option_soften"},
+        {"Black and white", "buttonBW", "bw", &Plain<&Filters::ArtsyFilter>, "_option_bw"},
+        {"Frame", "buttonFrame", "frame", &Plain<&Filters::ClassicFrame>, "_option_frame"},
+        {"Instant", "buttonInstant", "instant", &Plain<&Filters::PolaroidFilter>,
+         "_option_Instant"},
+        {"Photomat", "buttonPhotomat", "photomat", &Plain<&Filters::Photomat>, "_option_Photomat"},
+        {"Film strip", "buttonFilmStrip", "filmstrip", &Plain<&Filters::FilmStripFilter>,
+         "_option_FilmStrip"},
     }};
     return looks;
 }
 
 const std::array<SaveBox, ProfileTargets::kSaveBoxCount>& ProfileTargets::SaveBoxes() {
     static const std::array<SaveBox, kSaveBoxCount> boxes{{
-        {"check_skype", "skype"},
-        {"check_facebook", "facebook"},
-        {"check_linkedin", "linkedin"},
-        {"check_google", "google"},
-        {"check_twitter", "twitter"},
-        {"check_original", nullptr},
+        {"check_skype", "skype", "_save_skype"},
+        {"check_facebook", "facebook", "_save_facebook"},
+        {"check_linkedin", "linkedin", "_save_linked"},
+        {"check_google", "google", "_save_google"},
+        {"check_twitter", "twitter", "_save_twitter"},
+        {"check_original", nullptr, "_save_original"},
     }};
     return boxes;
 }

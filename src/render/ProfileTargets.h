@@ -33,6 +33,7 @@ struct ProfileLook {
     const char* key;        // its short name on a command line
     // The filter; colour is the colorize colour of the run.
     void (*apply)(QuorelImage* image, const QColor& colour);
+    const char* flag; // the controller's name for its on/off state
 };
 
 // One save box: its check box and what it saves, a network's largest target
@@ -40,6 +41,7 @@ struct ProfileLook {
 struct SaveBox {
     const char* objectName;
     const char* network;
+    const char* flag; // the controller's name for its on/off state
 };
 
 // Where and how large the text line is drawn on one picture.
