@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <cstring>
 #include <exception>
 #include <functional>
@@ -37,6 +38,9 @@ namespace {
 constexpr float kSliderStepsPerUnit = 10.0f;
 // A sheet's return code for "confirmed".
 constexpr int32_t kConfirmed = 1;
+// Undo steps that merge while the user keeps going.
+constexpr int kTypingSteps = 1;
+constexpr int kTextSizeSteps = 2;
 
 QString Text(const char* line) {
     return QString::fromUtf8(line);
@@ -57,6 +61,14 @@ QString Describe(const QImage& picture) {
 
 void OpenAddress(const char* address) {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(address)));
+}
+
+// The window's own file format: its names are the ones the files always had.
+constexpr char kTiff[] = "tif";
+
+// The path with the extension of the chosen format in place of its own.
+QString InFormat(const QString& path, const QString& format) {
+    return ProfileFiles::RemoveExtension(path) + QLatin1Char('.') + format;
 }
 
 bool Is(const char* network, const char* name) {
@@ -132,6 +144,7 @@ void AppController::MakeActions() {
             action->setShortcut(QKeySequence(entry.fallback));
         }
     }
+    MakeStudioMenus();
     QMenu* help = _theWindow->menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("Trellica &product page"), this, [this] { NewVersionClick(); });
     help->addAction(tr("&About Trellica"), this, [this] { Sheets::AboutBox(_theWindow)->open(); });
@@ -196,10 +209,14 @@ void AppController::applicationDidFinishLaunching() {
     connect(_baseImageView, &CropImageView::SelectionFinished, this, [this] {
         SetChangeFlag();
         FinishCropping();
+        RecordEdit(tr("Selection"));
     });
     const QImage initial = _baseImageView->image();
     _baseImageView->SetTheImage(initial);
     _theImage = initial;
+    // Edits are steps from here on.
+    _lastState = CaptureState();
+    _recording = true;
     _gameHelper = std::make_unique<GameHelper>(this, _versionEndpoint);
     _gameHelper->CheckForNewVersionAvailable();
 }
@@ -301,6 +318,7 @@ void AppController::SetBusy(bool busy) {
 void AppController::SaveUserPic(QObject*) {
     QFileDialog* panel = Sheets::SavePanel(_theWindow);
     connect(panel, &QDialog::finished, this, [this, panel](int result) {
+        _saveFormat = Sheets::ChosenFormat(panel);
         sfilePanelDidEnd(panel->selectedFiles().value(0), result);
     });
     panel->open();
@@ -349,12 +367,12 @@ void AppController::SaveSingleFile(const QString& base, const ProfileTarget& tar
     if (picture.isNull()) {
         return;
     }
-    const QString path = base + QLatin1String(target.fileSuffix);
+    const QString path = InFormat(base + QLatin1String(target.fileSuffix), _saveFormat);
     try {
         Log(path);
         Log(Describe(picture));
         QString reason;
-        if (!ProfileFiles::WriteTiff(path, picture, &reason)) {
+        if (!ProfileFiles::WritePicture(path, picture, _saveFormat, &reason)) {
             Log(reason);
             Log(Text("didn't work!"));
         }
@@ -372,8 +390,10 @@ void AppController::SaveOriginal(const QString& chosenPath) {
     // The whole picture carries the text in proportion to its width.
     const QImage picture = _renderer.WholePicture(CurrentTextLine());
     QString reason;
-    const QString path = ProfileFiles::OriginalPath(chosenPath);
-    if (!ProfileFiles::WriteTiff(path, picture, &reason)) {
+    const QString path = _saveFormat == QLatin1String(kTiff)
+                             ? ProfileFiles::OriginalPath(chosenPath)
+                             : InFormat(chosenPath, _saveFormat);
+    if (!ProfileFiles::WritePicture(path, picture, _saveFormat, &reason)) {
         Log(reason);
         Log(Text("didn't work!"));
     }
@@ -399,17 +419,22 @@ void AppController::filePanelDidEnd(const QString& chosenPath, int32_t returnCod
         if (read.picture.isNull() && !read.reason.isEmpty()) {
             Log(read.reason);
         }
-        _theImage = read.picture;
-        _baseImageView->setImage(read.picture);
-        _baseImageView->SetTheImage(read.picture);
-        _baseImageView->SetPhotoSize(read.photoSize);
-        // The kept processed picture belongs to the previous picture now.
-        SetChangeFlag();
+        ShowSource(read.picture, read.photoSize);
         ShowStatus(read.picture.isNull() ? StatusLines::OpenFailed(chosenPath, read.failure)
                                          : StatusLines::Opened(chosenPath, read.photoSize));
+        RecordEdit(tr("Open picture"));
     } catch (const std::exception& e) {
         Log(QString::fromLocal8Bit(e.what()));
     }
+}
+
+void AppController::ShowSource(const QImage& picture, QSize photoSize) {
+    _theImage = picture;
+    _baseImageView->setImage(picture);
+    _baseImageView->SetTheImage(picture);
+    _baseImageView->SetPhotoSize(photoSize);
+    // The kept processed picture belongs to the previous picture now.
+    SetChangeFlag();
 }
 
 // --- the controls' actions ------------------------------------------------------------
@@ -418,6 +443,7 @@ void AppController::ChangeFilterOption(size_t look) {
     _options.flip(look);
     SetChangeFlag();
     FinishCropping();
+    RecordEdit(tr("Look"));
 }
 
 void AppController::ChangeSaveOption(size_t box) {
@@ -427,30 +453,39 @@ void AppController::ChangeSaveOption(size_t box) {
 void AppController::ColorWellChanged(QObject*) {
     SetChangeFlag();
     FinishCropping();
+    RecordEdit(tr("Colour"));
 }
 
 void AppController::TextSizeSliderValueChanged(QObject* sender) {
     auto* slider = qobject_cast<QSlider*>(sender);
     const float value =
         slider ? static_cast<float>(slider->value()) / kSliderStepsPerUnit : TextSizeValue();
-    _textSizeSliderVal->setText(QStringLiteral("%1 pt").arg(PixelMath::Truncate(value)));
+    ShowTextSize(value);
     FinishCropping();
+    RecordEdit(tr("Text size"), kTextSizeSteps);
+}
+
+void AppController::ShowTextSize(float value) {
+    _textSizeSliderVal->setText(QStringLiteral("%1 pt").arg(PixelMath::Truncate(value)));
 }
 
 void AppController::textDidChange(const QString&) {
     Log(Text("bla??"));
     FinishCropping();
+    RecordEdit(tr("Typing"), kTypingSteps);
 }
 
 void AppController::USBGChanged(QObject*) {
     _useBG = !_useBG;
     FinishCropping();
+    RecordEdit(tr("Text background"));
 }
 
 void AppController::ChangedTextPosition() {
     if (!_theTextField->text().isEmpty()) {
         FinishCropping();
     }
+    RecordEdit(tr("Text position"));
 }
 
 void AppController::ResetCroping(QObject*) {
@@ -459,6 +494,7 @@ void AppController::ResetCroping(QObject*) {
     }
     SetChangeFlag();
     FinishCropping();
+    RecordEdit(tr("Reset selection"));
 }
 
 void AppController::LabelTouched(QObject* sender) {

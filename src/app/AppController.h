@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/EditState.h"
 #include "app/StatusLines.h"
 #include "app/WebAddresses.h"
+#include "render/FaceFinder.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 #include "render/Renderer.h"
@@ -30,6 +32,7 @@ class QMainWindow;
 class QMessageBox;
 class QProgressBar;
 class QSlider;
+class QUndoStack;
 class TouchTextField;
 namespace Ui {
 class MainWindow;
@@ -83,6 +86,8 @@ public:
     // The looks that are on and the save boxes that are on, by row.
     const LookSet& options() const { return _options; }
     const std::bitset<ProfileTargets::kSaveBoxCount>& saveOptions() const { return _save; }
+    // Every edit since launch, for undo and redo.
+    QUndoStack* UndoStack() const { return _undoStack.get(); }
 
 public slots:
     // The window's actions; each takes the control that sent it.
@@ -107,6 +112,13 @@ public slots:
     void ResetCroping(QObject* sender = nullptr);
     void LabelTouched(QObject* sender);
     void NewVersionClick(QObject* sender = nullptr);
+    // Selects a square around the largest face; "No face found" leaves the selection.
+    void FindFace();
+    // The clipboard's picture becomes the source picture, as an opened file.
+    void PastePicture();
+    // Copies the processed picture with its text line.
+    void CopyPicture();
+    void SetRoundPreviews(bool round);
 
     // The version check found a newer release: shows the alert sheet.
     Q_INVOKABLE void NewVersionFound();
@@ -123,6 +135,16 @@ private:
     bool Saves(const char* network) const;
     static void Log(const QString& line);
     void ShowStatus(const QString& line);
+    void ShowTextSize(float value);
+    void ShowSource(const QImage& picture, QSize photoSize);
+    // --- the studio's additions (AppControllerStudio.cpp) ----------------------
+    void MakeStudioMenus();
+    EditState CaptureState() const;
+    void RestoreState(const EditState& state);
+    // One undo step from the state after the last one to now, unless nothing
+    // changed or a step is being restored. mergeKey > 0: quick repeats of the
+    // same control (letters, slider moves) merge into one step.
+    void RecordEdit(const QString& name, int mergeKey = 0);
 
     // --- pipeline state ------------------------------------------------------
     QImage _theImage;
@@ -135,6 +157,12 @@ private:
     Renderer _renderer;
     // What the current save tried to write, for its status line.
     QList<StatusLines::SavedFile> _savedFiles;
+    // The file format the save sheet chose, by its extension.
+    QString _saveFormat = QStringLiteral("tif");
+    FaceFinder _faceFinder;
+    std::unique_ptr<QUndoStack> _undoStack;
+    EditState _lastState;    // after the last recorded edit
+    bool _recording = false; // from launch on, except while a step is restored
 
     // --- references into the window --------------------------------------------
     CropImageView* _baseImageView = nullptr;

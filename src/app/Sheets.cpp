@@ -3,6 +3,7 @@
 #include "ProductInfo.h"
 #include "app/Artwork.h"
 #include "app/PictureFileFilter.h"
+#include "render/ProfileFiles.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -36,7 +37,18 @@ QFileDialog* Sheets::SavePanel(QWidget* window) {
     auto* panel = AsSheet(new QFileDialog(window, QFileDialog::tr("Save the profile pictures")));
     panel->setAcceptMode(QFileDialog::AcceptSave);
     panel->setFileMode(QFileDialog::AnyFile);
+    QStringList types;
+    for (const QString& extension : ProfileFiles::WritableFormats()) {
+        types << QStringLiteral("%1 (*.%2)").arg(ProfileFiles::FormatName(extension), extension);
+    }
+    panel->setNameFilters(types);
     return panel;
+}
+
+QString Sheets::ChosenFormat(const QFileDialog* panel) {
+    const QStringList& formats = ProfileFiles::WritableFormats();
+    const qsizetype row = panel->nameFilters().indexOf(panel->selectedNameFilter());
+    return formats.value(row, formats.first());
 }
 
 QMessageBox* Sheets::NewVersionAlert(QWidget* window, const char* productPage, QPushButton** yes) {

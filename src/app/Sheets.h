@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QFileDialog;
 class QMessageBox;
 class QPushButton;
@@ -14,7 +16,10 @@ public:
     // Choose one picture file: the admitted types and files without extension.
     static QFileDialog* OpenPanel(QWidget* window);
     // Choose the name the profile pictures are saved under.
+    // Its type list offers the writable formats, TIFF first and chosen.
     static QFileDialog* SavePanel(QWidget* window);
+    // The extension of the format the save sheet's type list chose.
+    static QString ChosenFormat(const QFileDialog* panel);
     // Offer the product page at productPage; *yes receives the "Yes" button.
     static QMessageBox* NewVersionAlert(QWidget* window, const char* productPage,
                                         QPushButton** yes);

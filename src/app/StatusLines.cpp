@@ -30,6 +30,10 @@ QString StatusLines::Opened(const QString& path, QSize photoSize) {
         .arg(NameOf(path), QString::number(photoSize.width()), QString::number(photoSize.height()));
 }
 
+QString StatusLines::Pasted(QSize photoSize) {
+    return Opened(QStringLiteral("Pasted picture"), photoSize);
+}
+
 QString StatusLines::OpenFailed(const QString& path, PictureReader::Failure failure) {
     QString reason = QStringLiteral("damaged file");
     for (const FailureText& entry : kFailureTexts) {

@@ -20,6 +20,8 @@ public:
 
     // "NAME — W × H pixels", the photo's own size.
     static QString Opened(const QString& path, QSize photoSize);
+    // "Pasted picture — W × H pixels".
+    static QString Pasted(QSize photoSize);
     // "Could not open NAME: reason".
     static QString OpenFailed(const QString& path, PictureReader::Failure failure);
     // "Saved N files to FOLDER", after a "Could not save NAME: reason" for each

@@ -129,7 +129,8 @@ QString CheckSelect(const QString& value, BatchOptions& options) {
         return QString();
     }
     if (v == QLatin1String("face")) {
-        return S("--select face is not available yet; use center or X,Y,W,H");
+        options.selection = SelectionChoice::Face;
+        return QString();
     }
     int r[4];
     if (!Numbers(v, 4, r) || r[2] <= 0 || r[3] <= 0) {

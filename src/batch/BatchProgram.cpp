@@ -4,6 +4,7 @@
 #include "batch/PictureJob.h"
 #include "batch/ProgressLine.h"
 #include "batch/WorkerPool.h"
+#include "render/FaceFinder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,12 +18,25 @@ int BatchProgram::Run(const BatchOptions& options, QIODevice& input, FILE* error
                      qPrintable(options.outFolder));
         return kSomeFailed;
     }
+    std::unique_ptr<FaceFinder> finder;
+    if (options.selection == SelectionChoice::Face) {
+        finder = std::make_unique<FaceFinder>();
+        if (!finder->IsAvailable()) {
+            std::fprintf(errors, "%s: --select face: %s\n",
+                         qPrintable(QCoreApplication::applicationName()),
+                         qPrintable(finder->UnavailableReason()));
+            return kSomeFailed;
+        }
+    }
     ProgressLine progress(errors, int(jobs.size()), ProgressLine::IsTerminal(errors),
                           options.quiet);
     WorkerPool::Run(int(jobs.size()), options.jobs, [&]() -> WorkerPool::Worker {
-        auto job = std::make_shared<PictureJob>(options);
+        auto job = std::make_shared<PictureJob>(options, finder.get());
         return [job, &jobs, &progress](int i) {
             const JobOutcome outcome = job->Run(jobs[i]);
+            if (!outcome.warning.isEmpty()) {
+                progress.Warn(jobs[i].path, outcome.warning);
+            }
             progress.Done(jobs[i].path, outcome.files, outcome.error);
         };
     });

@@ -2,21 +2,22 @@
 
 #include "image/PictureReader.h"
 #include "render/Renderer.h"
+#include "render/SelectionProposals.h"
 
 #include <QFileInfo>
 #include <QRect>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
 // The selection on a photo of that (upright) size, in its pixels, origin
-// top-left. Empty when the choice has none.
+// top-left.
 QRect Selection(const BatchOptions& options, QSize photo) {
     switch (options.selection) {
     case SelectionChoice::Rectangle:
         return options.rectangle;
-    case SelectionChoice::Face:
-        return QRect(); // not available yet: refused on the command line
+    case SelectionChoice::Face: // the fallback until the face is found
     case SelectionChoice::CenteredSquare:
         break;
     }
@@ -71,9 +72,21 @@ QString Missed(const BatchOptions& options, QSize photo) {
         .arg(photo.height());
 }
 
+// The square around the largest face, or the centred square already there with a warning.
+void SelectFace(SourcePicture& source, const FaceFinder* finder) {
+    const std::optional<SelectionProposal> square =
+        finder ? SelectionProposals::FaceSquare(source.picture, *finder) : std::nullopt;
+    if (square) {
+        source.selection = square->picture;
+    } else {
+        source.warning = QStringLiteral("no face found; the centred square is used");
+    }
+}
+
 } // namespace
 
-SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options) {
+SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options,
+                                const FaceFinder* finder) {
     SourcePicture source;
     if (!QFileInfo::exists(path)) {
         source.error = QStringLiteral("no such file");
@@ -86,8 +99,10 @@ SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options
     if (!source.error.isEmpty()) {
         return source;
     }
+    // The face may be anywhere, so a face photo is decoded as the window holds it.
+    const bool face = options.selection == SelectionChoice::Face;
     const PictureReader::Result read =
-        reader.Decode(Divisor(Selection(options, header), reader.DecoderDivisor()));
+        reader.Decode(face ? 1 : Divisor(Selection(options, header), reader.DecoderDivisor()));
     source.error = read.picture.isNull() ? ErrorOf(read) : Missed(options, read.photoSize);
     if (!source.error.isEmpty()) {
         return source;
@@ -95,5 +110,8 @@ SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options
     source.picture = read.picture;
     source.selection =
         OnPicture(Selection(options, read.photoSize), read.photoSize, read.picture.size());
+    if (face) {
+        SelectFace(source, finder);
+    }
     return source;
 }

@@ -6,11 +6,14 @@
 #include <QImage>
 #include <QString>
 
+class FaceFinder;
+
 // A photo read for one run of the renderer: the picture and the selection on it.
 struct SourcePicture {
     QImage picture;      // null on failure
     FloatRect selection; // picture coordinates of `picture`: y up, origin lower-left
     QString error;       // why there is no picture, one line
+    QString warning;     // what went otherwise than asked, one line; the picture is good
 };
 
 // Reads a photo for trellica-batch. Only what the fit needs is decoded: a
@@ -23,5 +26,9 @@ class PhotoSource {
 public:
     PhotoSource() = delete;
 
-    static SourcePicture Load(const QString& path, const BatchOptions& options);
+    // A face selection is found on the picture as held (decoded whole, within
+    // the budget) by finder; a photo without a face gets the centred square and
+    // a warning.
+    static SourcePicture Load(const QString& path, const BatchOptions& options,
+                              const FaceFinder* finder = nullptr);
 };

@@ -5,7 +5,8 @@
 
 #include <QFileInfo>
 
-PictureJob::PictureJob(const BatchOptions& options) : _options(options) {}
+PictureJob::PictureJob(const BatchOptions& options, const FaceFinder* finder)
+    : _options(options), _finder(finder) {}
 
 QString PictureJob::Refusal(const BatchJob& job) const {
     if (!job.clash.isEmpty()) {
@@ -37,11 +38,12 @@ JobOutcome PictureJob::Run(const BatchJob& job) {
     if (!outcome.error.isEmpty()) {
         return outcome;
     }
-    SourcePicture source = PhotoSource::Load(job.path, _options);
+    SourcePicture source = PhotoSource::Load(job.path, _options, _finder);
     if (source.picture.isNull()) {
         outcome.error = source.error;
         return outcome;
     }
+    outcome.warning = source.warning;
     // Every photo is a full run; nothing is kept from the one before.
     _renderer.Invalidate();
     const RenderResult result = _renderer.Render(Request(source.picture, source.selection));

@@ -6,10 +6,13 @@
 
 #include <QString>
 
+class FaceFinder;
+
 // What became of one picture.
 struct JobOutcome {
-    int files = 0; // files written
-    QString error; // why the picture failed, one line; empty when it didn't
+    int files = 0;   // files written
+    QString error;   // why the picture failed, one line; empty when it didn't
+    QString warning; // what went otherwise than asked; the files are written all the same
 };
 
 // Makes the files of one photo after another: reads it, renders it as the
@@ -17,7 +20,8 @@ struct JobOutcome {
 // worker thread.
 class PictureJob {
 public:
-    explicit PictureJob(const BatchOptions& options);
+    // finder, shared by every job, finds faces for --select face.
+    explicit PictureJob(const BatchOptions& options, const FaceFinder* finder = nullptr);
 
     JobOutcome Run(const BatchJob& job);
 
@@ -26,5 +30,6 @@ private:
     RenderRequest Request(const QImage& picture, const FloatRect& selection) const;
 
     const BatchOptions& _options;
+    const FaceFinder* _finder;
     Renderer _renderer;
 };

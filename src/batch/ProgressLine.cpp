@@ -49,6 +49,12 @@ void ProgressLine::Done(const QString& name, int files, const QString& error) {
     }
 }
 
+void ProgressLine::Warn(const QString& name, const QString& warning) {
+    const std::lock_guard<std::mutex> lock(_mutex);
+    Show(QStringLiteral("%1: %2: warning: %3\n")
+             .arg(QCoreApplication::applicationName(), name, warning));
+}
+
 void ProgressLine::Show(const QString& text) {
     // An error line replaces the updating line, which is drawn again below it.
     const QByteArray bytes =

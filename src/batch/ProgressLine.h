@@ -15,6 +15,8 @@ public:
 
     // One picture is done; error is empty when its files were all written.
     void Done(const QString& name, int files, const QString& error);
+    // A picture's files were written, but not quite as asked: one line, not a failure.
+    void Warn(const QString& name, const QString& warning);
     // "240 pictures, 1,440 files, 2 failed, 14.8 s", after the updating line.
     void Finish();
 

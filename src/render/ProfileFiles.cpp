@@ -116,6 +116,11 @@ const QStringList& ProfileFiles::WritableFormats() {
     return extensions;
 }
 
+QString ProfileFiles::FormatName(const QString& extension) {
+    const FileFormat* format = FormatOf(extension);
+    return format ? QLatin1String(format->name) : QString();
+}
+
 bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, const QString& format,
                                 QString* reason) {
     const FileFormat* chosen = FormatOf(format);

@@ -31,6 +31,8 @@ public:
     // (the window's), "png", "jpg" (quality 90, transparency flattened on
     // white) and "webp" (quality 90).
     static const QStringList& WritableFormats();
+    // The format's name for people ("TIFF", "PNG", ...); empty for an unknown one.
+    static QString FormatName(const QString& extension);
     // Writes the picture in one of WritableFormats(), atomically as WriteTiff.
     static bool WritePicture(const QString& path, const QImage& picture, const QString& format,
                              QString* reason);

@@ -65,6 +65,23 @@ CropGesture::Reaction CropGesture::Refit(float viewWidth, float viewHeight) {
     return SizeShown();
 }
 
+CropGesture::Reaction CropGesture::Select(float left, float right, float lower, float upper) {
+    if (!_fitted) {
+        return {};
+    }
+    _cropCoordsLeft = left;
+    _cropCoordsRight = right;
+    _cropCoordsTop = lower;
+    _cropCoordsBottom = upper;
+    const float x0 = leftMargin + left * realImageWidth;
+    const float y0 = topMargin + lower * realImageHeight;
+    selectionPosition = {x0, y0, leftMargin + right * realImageWidth - x0,
+                         topMargin + upper * realImageHeight - y0};
+    _currentWidth = TruncateToInt32(selectionPosition.width);
+    _currentHeight = TruncateToInt32(selectionPosition.height);
+    return SizeShown();
+}
+
 CropGesture::Reaction CropGesture::Click(float x, float y, bool shift, bool control) {
     // The first matching row decides; the order matters (a Control-click while
     // selecting or shifting starts scaling on top of it).

@@ -35,6 +35,10 @@ public:
     // selection and the anchor on the same part of it, so the crop coordinates
     // stay exactly as they were. Does nothing before the first Fit.
     Reaction Refit(float viewWidth, float viewHeight);
+    // Puts the selection on that part of the fitted picture, given as fractions
+    // of it (y up), as a finished gesture would leave it. Does nothing before
+    // the first Fit.
+    Reaction Select(float left, float right, float lower, float upper);
 
     // One click (a button release) with the modifier keys held at that moment.
     Reaction Click(float x, float y, bool shift, bool control);

@@ -78,6 +78,10 @@ void CropImageView::ResetSelection() {
                        static_cast<float>(width()), static_cast<float>(height())));
 }
 
+void CropImageView::SetSelectionFractions(float left, float right, float lower, float upper) {
+    Apply(_gesture.Select(left, right, lower, upper));
+}
+
 QRectF CropImageView::CropCoords(float width, float height) const {
     return _gesture.CropCoords(width, height);
 }

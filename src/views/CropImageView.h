@@ -36,6 +36,10 @@ public:
     void SetTheImage(const QImage& picture);
     // Fits the selection to the picture shown again; without one does nothing.
     void ResetSelection();
+    // Sets the selection from fractions of the picture (left, right, lower,
+    // upper; y up) without a gesture; reports nothing.
+    void SetSelectionFractions(float left, float right, float lower, float upper);
+    QSize PhotoSize() const { return _photoSize; }
 
     // The selection in picture units for a picture of the given size, y up.
     QRectF CropCoords(float width, float height) const;

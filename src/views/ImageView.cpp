@@ -3,6 +3,7 @@
 #include "views/ViewGeometry.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
 
@@ -24,6 +25,11 @@ QRectF ImageView::FittedRect() const {
                                    static_cast<float>(height()));
 }
 
+void ImageView::SetRound(bool round) {
+    _round = round;
+    update();
+}
+
 void ImageView::paintEvent(QPaintEvent*) {
     const QRectF target = FittedRect();
     if (_image.isNull() || target.isEmpty()) {
@@ -31,5 +37,11 @@ void ImageView::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (_round) {
+        QPainterPath circle;
+        circle.addEllipse(target);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setClipPath(circle);
+    }
     painter.drawImage(target, _image);
 }

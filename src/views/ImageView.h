@@ -19,10 +19,14 @@ public:
     // Where the picture is drawn, in widget coordinates (y down); empty without
     // a picture. Views with their own fitting rule override it.
     virtual QRectF FittedRect() const;
+    // Draws the picture as the circle touching the edges of its square; the
+    // picture held stays as it is.
+    void SetRound(bool round);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QImage _image;
+    bool _round = false;
 };

@@ -22,6 +22,12 @@ float PositionView::NormalizedTopPosition() const {
     return ViewGeometry::PickerFraction(_top);
 }
 
+void PositionView::SetPosition(ViewGeometry::ViewPoint point) {
+    _left = point.x;
+    _top = point.y;
+    update();
+}
+
 void PositionView::paintEvent(QPaintEvent* event) {
     ImageView::paintEvent(event);
     using ViewGeometry::kPickerSize;

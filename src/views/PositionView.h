@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/ImageView.h"
+#include "views/ViewGeometry.h"
 
 // The small view in which a click picks where the text line goes. It keeps the
 // click point, marks it with a black cross-hair and reports each click. The
@@ -16,6 +17,9 @@ public:
     float NormalizedLeftPosition() const;
     // y of the last click / 50, counted upward from the bottom edge.
     float NormalizedTopPosition() const;
+    // The picked point in view coordinates (y up), and setting it without a click.
+    ViewGeometry::ViewPoint Position() const { return {_left, _top}; }
+    void SetPosition(ViewGeometry::ViewPoint point);
 
 signals:
     void ChangedTextPosition();
