@@ -71,7 +71,6 @@ const UsageCase kUsageErrors[] = {
     {"BadBackground", {"--text-background", "#12"}, "bad colour"},
     {"ShortRectangle", {"--select", "1,2,3"}, "bad rectangle"},
     {"EmptyRectangle", {"--select", "0,0,0,9"}, "bad rectangle"},
-    {"FaceNotYet", {"--select", "face"}, "not available yet"},
     {"UnknownFormat", {"--format", "gif"}, "unknown format"},
     {"TextTooLarge", {"--text-size", "73"}, "bad text size"},
     {"PositionOutside", {"--text-position", "0.5,2"}, "bad text position"},
