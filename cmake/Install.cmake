@@ -27,7 +27,7 @@ add_custom_command(
 
 # Debian wants both compressed at the highest level, without a time stamp.
 set(TRELLICA_GZIPPED)
-foreach(file debian/changelog trellica.1)
+foreach(file debian/changelog trellica.1 trellica-batch.1)
   get_filename_component(name ${file} NAME)
   add_custom_command(
     OUTPUT ${TRELLICA_DIST_BUILD}/${name}.gz
@@ -46,6 +46,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 install(TARGETS trellica RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET trellica-batch)
   install(TARGETS trellica-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${TRELLICA_DIST_BUILD}/trellica-batch.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   add_dependencies(trellica_installed_parts trellica-batch)
 endif()
 install(FILES ${TRELLICA_DIST}/${TRELLICA_DESKTOP_ID}.desktop
