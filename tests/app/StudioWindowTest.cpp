@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLineEdit>
-#include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -23,10 +22,6 @@ namespace {
 
 template <class Case> std::string Named(const testing::TestParamInfo<Case>& info) {
     return info.param.name;
-}
-
-std::string Status(const AppHarness& app) {
-    return app.Window()->statusBar()->currentMessage().toStdString();
 }
 
 void Key(QWidget* widget, Qt::Key key) {
@@ -127,7 +122,7 @@ TEST_P(FindFace, SelectsTheSquareAroundTheFace) {
     EXPECT_NEAR(after.x, want.x, 0.01f);
     EXPECT_NEAR(after.y, want.y, 0.01f);
     EXPECT_NEAR(after.width, want.width, 0.01f);
-    EXPECT_EQ(Status(app) == "No face found", !c.found && !c.cascade);
+    EXPECT_EQ(app.Status() == "No face found", !c.found && !c.cascade);
     if (c.found) {
         app.Controller().UndoStack()->undo();
         EXPECT_EQ(app.Controller().Request().selection.width, before.width);
@@ -217,9 +212,9 @@ TEST_P(Clipboard, PastesAndCopiesPicturesButLeavesTheTextFieldItsOwn) {
                        : board->setText(QStringLiteral("Ho"));
     }
     QWidget* target = c.inField ? static_cast<QWidget*>(field) : app.Window();
-    const std::string before = Status(app);
+    const QString before = app.Status();
     Key(target, c.key);
-    EXPECT_EQ(Status(app), c.status ? c.status : before);
+    EXPECT_EQ(app.Status(), c.status ? QString::fromUtf8(c.status) : before);
     EXPECT_EQ(app.Controller().theImage().width(), c.sourceWidth);
     EXPECT_EQ(board->text(), QLatin1String(c.text));
     EXPECT_EQ(field->text(), c.inField && c.key == Qt::Key_V ? "Ho" : "Hi");
