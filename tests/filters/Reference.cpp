@@ -26,15 +26,9 @@ Pic Snapshot(QuorelImage& image) {
     return p;
 }
 
-int Cap(int v) {
-    return v > 255 ? 255 : v;
-}
-int CapFloor(int v) {
-    return v > 255 ? 255 : (v > 0 ? v : 0);
-}
-int Keep(int v) {
-    return v;
-}
+constexpr auto Cap = [](int v) { return v > 255 ? 255 : v; };
+constexpr auto CapFloor = [](int v) { return v > 255 ? 255 : (v > 0 ? v : 0); };
+constexpr auto Keep = [](int v) { return v; };
 
 // f(c, i) for every value i of the colour planes c = 0, 1, 2, plane by plane.
 template <typename F> void EachValue(Pic& p, F f) {
