@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <numeric>
 #include <random>
 #include <tuple>
 
@@ -87,11 +89,14 @@ bool HsvTurn(const int in[3], float k, float delta, int out[3]) {
     return true;
 }
 
+int Luma(const Pic& p, int i) {
+    return Cap(
+        (int)((float)p.f[0][i] * 0.3f + (float)p.f[1][i] * 0.59f + (float)p.f[2][i] * 0.11f));
+}
+
 void RefDesaturize(Pic& p) {
     for (int i = 0; i < p.N(); ++i) {
-        const int y = Cap(
-            (int)((float)p.f[0][i] * 0.3f + (float)p.f[1][i] * 0.59f + (float)p.f[2][i] * 0.11f));
-        p.f[0][i] = p.f[1][i] = p.f[2][i] = y;
+        p.f[0][i] = p.f[1][i] = p.f[2][i] = Luma(p, i);
     }
 }
 
@@ -116,11 +121,7 @@ void RefArtsy(Pic& p) {
 void Convolve(Pic& p, const float (&w)[9]) {
     const int dx[9] = {-1, 0, 1, -1, 0, 1, 1, 0, -1};
     const int dy[9] = {-1, -1, -1, 0, 0, 0, 1, 1, 1};
-    float total = 0.0f;
-    for (float t : w) {
-        total += t;
-    }
-    const float s = 1.0f / total;
+    const float s = 1.0f / std::accumulate(std::begin(w), std::end(w), 0.0f);
     for (int c = 0; c < 4; ++c) {
         p.b[c] = p.f[c];
     }
@@ -160,20 +161,26 @@ void RefBlurToBack(Pic& p, int r) {
     }
 }
 
-void RefCenterFocus(Pic& p) {
-    RefBlurToBack(p, 20);
+// f(c, i, m) for each colour value, m = 1 - (distance from the centre / half diagonal)^2.
+template <typename F> void Radial(Pic& p, F f) {
     const float cx = (float)p.W * 0.5f, cy = (float)p.H * 0.5f;
     const float k = 1.0f / (cx * cx + cy * cy);
     for (int y = 0; y < p.H; ++y) {
         for (int x = 0; x < p.W; ++x) {
             const float dx = cx - (float)x, dy = cy - (float)y;
-            const float m = powf(1.0f - (dx * dx + dy * dy) * k, 4.0f);
             for (int c = 0; c < 3; ++c) {
-                const int i = y * p.W + x;
-                p.f[c][i] = (int)((float)p.f[c][i] * m + (float)p.b[c][i] * (1.0f - m));
+                f(c, y * p.W + x, 1.0f - (dx * dx + dy * dy) * k);
             }
         }
     }
+}
+
+void RefCenterFocus(Pic& p) {
+    RefBlurToBack(p, 20);
+    Radial(p, [&](int c, int i, float r) {
+        const float m = powf(r, 4.0f);
+        p.f[c][i] = (int)((float)p.f[c][i] * m + (float)p.b[c][i] * (1.0f - m));
+    });
 }
 
 // Each quadrant shows the picture at half size, its hue turned by 270, 90,
@@ -197,17 +204,7 @@ void RefPopArt(Pic& p) {
 }
 
 void RefToyCam(Pic& p) {
-    const float cx = (float)p.W * 0.5f, cy = (float)p.H * 0.5f;
-    const float k = 1.0f / (cx * cx + cy * cy);
-    for (int y = 0; y < p.H; ++y) {
-        for (int x = 0; x < p.W; ++x) {
-            const float dx = cx - (float)x, dy = cy - (float)y;
-            const float m = 1.0f - (dx * dx + dy * dy) * k;
-            for (int c = 0; c < 3; ++c) {
-                p.F(c, x, y) = (int)((float)p.F(c, x, y) * m);
-            }
-        }
-    }
+    Radial(p, [&](int c, int i, float m) { p.f[c][i] = (int)((float)p.f[c][i] * m); });
     RefSoften(p);
 }
 
@@ -290,9 +287,7 @@ void RefNoise(Pic& p) {
 
 void RefVergilben(Pic& p) {
     for (int i = 0; i < p.N(); ++i) {
-        const int y = Cap(
-            (int)((float)p.f[0][i] * 0.3f + (float)p.f[1][i] * 0.59f + (float)p.f[2][i] * 0.11f));
-        p.f[2][i] = (int)((float)y * 0.65f);
+        p.f[2][i] = (int)((float)Luma(p, i) * 0.65f);
     }
 }
 
