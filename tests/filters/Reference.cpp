@@ -6,6 +6,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <numeric>
@@ -41,10 +42,13 @@ template <typename F> void EachValue(Pic& p, F f) {
     }
 }
 
-void Scale(Pic& p, int c, float k, int (*clip)(int)) {
-    for (int i = 0; i < p.N(); ++i) {
-        p.f[c][i] = clip((int)((float)p.f[c][i] * k));
-    }
+using Clip = int (*)(int);
+
+// Each colour plane times its factor, clipped its way.
+std::function<void(Pic&)> Scaled(std::array<float, 3> k, std::array<Clip, 3> clip) {
+    return [k, clip](Pic& p) {
+        EachValue(p, [&](int c, int i) { p.f[c][i] = clip[c]((int)((float)p.f[c][i] * k[c])); });
+    };
 }
 
 bool HsvTurn(const int in[3], float k, float delta, int out[3]) {
@@ -503,21 +507,14 @@ static std::vector<Case> LookCases() {
         look("Desaturize", Filters::Desaturize, RefDesaturize),
         look("IncreaseContrast", Filters::IncreaseContrast, [](Pic& p) { RefContrast(p, 1.25f); }),
         look("DecreaseContrast", Filters::DecreaseContrast, [](Pic& p) { RefContrast(p, 0.75f); }),
-        look("Sepia", Filters::Sepia,
-             [](Pic& p) {
-                 Scale(p, 0, 1.1f, Cap);
-                 Scale(p, 1, 0.95f, Keep);
-                 Scale(p, 2, 0.65f, Keep);
-             }),
+        look("Sepia", Filters::Sepia, Scaled({1.1f, 0.95f, 0.65f}, {Cap, Keep, Keep})),
         look("Posterize", Filters::Posterize, RefPosterize),
         look(
             "Colorize",
             [](QuorelImage* i) { Filters::Colorize(i, QColor::fromRgbF(0.9f, 0.45f, 0.2f)); },
             [](Pic& p) {
                 RefDesaturize(p);
-                Scale(p, 0, 0.9f, CapFloor);
-                Scale(p, 1, 0.45f, CapFloor);
-                Scale(p, 2, 0.2f, CapFloor);
+                Scaled({0.9f, 0.45f, 0.2f}, {CapFloor, CapFloor, CapFloor})(p);
             }),
         look("ArtsyFilter", Filters::ArtsyFilter, RefArtsy),
         look("Soften", Filters::Soften, RefSoften),
@@ -539,15 +536,9 @@ std::vector<Case> AllCases() {
     std::vector<Case> cases = LookCases();
     std::vector<Case> further = {
         {"IncreaseHotColors", Filters::IncreaseHotColors,
-         [](Pic& p) {
-             Scale(p, 0, 1.25f, Cap);
-             Scale(p, 2, 0.75f, Keep);
-         }},
+         Scaled({1.25f, 1.0f, 0.75f}, {Cap, Keep, Keep})},
         {"IncreaseColdColors", Filters::IncreaseColdColors,
-         [](Pic& p) {
-             Scale(p, 0, 0.75f, Keep);
-             Scale(p, 2, 1.25f, Cap);
-         }},
+         Scaled({0.75f, 1.0f, 1.25f}, {Keep, Keep, Cap})},
         {"IncreaseExposureX2", Filters::IncreaseExposureX2,
          [](Pic& p) { EachValue(p, [&](int c, int i) { p.f[c][i] = Cap(2 * p.f[c][i]); }); }},
         {"DecreaseExposureX2", Filters::DecreaseExposureX2,
@@ -558,11 +549,7 @@ std::vector<Case> AllCases() {
         {"Vergilben", Filters::Vergilben, RefVergilben},
         {"Blur", Filters::Blur, RefBlur},
         {"BlendWithColor", [](QuorelImage* i) { Filters::BlendWithColor(i, 1.3f, 0.7f, -0.4f); },
-         [](Pic& p) {
-             Scale(p, 0, 1.3f, Cap);
-             Scale(p, 1, 0.7f, Cap);
-             Scale(p, 2, -0.4f, Cap);
-         }},
+         Scaled({1.3f, 0.7f, -0.4f}, {Cap, Cap, Cap})},
         {"RotateCW", Filters::RotateCW, RefRotateCW},
         {"RotateCCW", Filters::RotateCCW, RefRotateCCW},
         {"GlassButton", Filters::GlassButton, RefGlassButton},
