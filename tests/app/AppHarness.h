@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QObject>
+#include <QStatusBar>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -33,6 +34,7 @@ public:
         return found;
     }
     QImage Preview(const char* objectName) const;
+    QString Status() const { return Window()->statusBar()->currentMessage(); }
 
     // Writes the picture as a PNG file in the test's folder; its path.
     QString WriteFile(const QString& name, const QImage& picture);

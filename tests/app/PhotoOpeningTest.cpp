@@ -11,7 +11,6 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
-#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -36,10 +35,6 @@ QString Photo(const char* name, int width, int height) {
         EXPECT_TRUE(writer.write(picture)) << writer.errorString().toStdString();
     }
     return In(name);
-}
-
-QString Status(const AppHarness& app) {
-    return app.Window()->statusBar()->currentMessage();
 }
 
 struct FileCase {
@@ -74,7 +69,7 @@ TEST_P(OpeningFiles, ShowThePhotoOrSayWhyNot) {
     const FileCase& c = GetParam();
     AppHarness app;
     app.Controller().filePanelDidEnd(c.make(), 1);
-    EXPECT_EQ(Status(app), QString::fromUtf8(c.status));
+    EXPECT_EQ(app.Status(), QString::fromUtf8(c.status));
     const QImage shown = app.Find<CropImageView>("baseImageView")->image();
     if (c.photo.isEmpty()) {
         EXPECT_TRUE(shown.isNull() && app.Controller().theImage().isNull());
@@ -106,13 +101,13 @@ TEST(SaveStatus, CountsTheFilesWrittenAndNamesEachFailure) {
     app.Open(TestPictures::Gradient(300, 200));
     app.Click("resetButton");
     app.Controller().sfilePanelDidEnd(app.Folder() + QStringLiteral("/me"), 1);
-    EXPECT_EQ(Status(app), QStringLiteral("Saved 6 files to ") + app.Folder());
+    EXPECT_EQ(app.Status(), QStringLiteral("Saved 6 files to ") + app.Folder());
     // A folder in the way of one file: that one fails, the others are written.
     const QString out = app.Folder() + QStringLiteral("/out");
     ASSERT_TRUE(QDir().mkpath(out + QStringLiteral("/me_skype.tif")));
     app.Controller().sfilePanelDidEnd(out + QStringLiteral("/me"), 1);
-    EXPECT_TRUE(Status(app).startsWith(QStringLiteral("Could not save me_skype.tif: ")));
-    EXPECT_TRUE(Status(app).endsWith(QStringLiteral(" · Saved 5 files to ") + out));
+    EXPECT_TRUE(app.Status().startsWith(QStringLiteral("Could not save me_skype.tif: ")));
+    EXPECT_TRUE(app.Status().endsWith(QStringLiteral(" · Saved 5 files to ") + out));
 }
 
 } // namespace

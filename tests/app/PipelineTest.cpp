@@ -7,8 +7,6 @@
 #include "views/ImageView.h"
 
 #include <QAbstractButton>
-#include <QGraphicsOpacityEffect>
-#include <QPropertyAnimation>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,10 +24,6 @@ void ExpectShown(AppHarness& app, bool empty = false) {
         EXPECT_EQ(app.Preview(name), want.targets[i]) << name;
         EXPECT_EQ(app.Preview(name).isNull(), empty) << name;
     }
-}
-
-QGraphicsOpacityEffect* Opacity(AppHarness& app, const char* name) {
-    return qobject_cast<QGraphicsOpacityEffect*>(app.Find<ImageView>(name)->graphicsEffect());
 }
 
 TEST(Pipeline, LooksRunFullAndTextRunsCachedUntilTheTextIsGone) {
@@ -98,21 +92,6 @@ TEST(Pipeline, PickedPositionWaitsForTextThenPlacesIt) {
     EXPECT_NE(QColor(first.pixel(102, 37)), blue);
     EXPECT_EQ(QColor(first.pixel(97, 37)), blue);
     EXPECT_EQ(QColor(first.pixel(102, 43)), blue);
-}
-
-TEST(Pipeline, EveryRunFadesFacebookAndTwitterButNoOtherPreview) {
-    AppHarness app;
-    app.Open(TestPictures::Gradient(100, 100));
-    app.Controller().HideImages();
-    EXPECT_EQ(Opacity(app, "twitter48")->opacity(), 0.0);
-    EXPECT_EQ(Opacity(app, "facebook200")->findChild<QPropertyAnimation*>()->endValue(), 0.0);
-    app.Click("resetButton");
-    for (const char* name : {"linkedin80", "google96", "skype48"}) {
-        EXPECT_TRUE(Opacity(app, name) == nullptr || Opacity(app, name)->opacity() == 1.0);
-    }
-    EXPECT_LT(Opacity(app, "twitter24")->opacity(), 1.0);
-    QTRY_COMPARE(Opacity(app, "twitter24")->opacity(), 1.0);
-    QTRY_COMPARE(Opacity(app, "facebook200")->opacity(), 1.0);
 }
 
 // A 400 x 400 picture in the 540 x 540 crop view: each gesture renders what it selected.

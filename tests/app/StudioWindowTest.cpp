@@ -3,9 +3,9 @@
 #include "render/ProfileFiles.h"
 #include "render/SelectionProposals.h"
 #include "support/TestPictures.h"
-#include "views/ColorWell.h"
 #include "views/ImageView.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
@@ -13,8 +13,6 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLineEdit>
-#include <QSlider>
-#include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -26,10 +24,6 @@ template <class Case> std::string Named(const testing::TestParamInfo<Case>& info
     return info.param.name;
 }
 
-std::string Status(const AppHarness& app) {
-    return app.Window()->statusBar()->currentMessage().toStdString();
-}
-
 void Key(QWidget* widget, Qt::Key key) {
     QTest::keyClick(widget, key, Qt::ControlModifier);
 }
@@ -38,20 +32,6 @@ void Key(QWidget* widget, Qt::Key key) {
 void Span(AppHarness& app, QPoint from, QPoint to) {
     QTest::mouseClick(app.Find<QWidget>("baseImageView"), Qt::LeftButton, {}, from);
     QTest::mouseClick(app.Find<QWidget>("baseImageView"), Qt::LeftButton, {}, to);
-}
-
-void PickBlue(AppHarness& app) {
-    app.Find<ColorWell>("colorizeWell")->setColor(Qt::blue); // as the colour dialog does
-    emit app.Find<ColorWell>("colorizeWell")->colorChanged(Qt::blue);
-}
-
-void PastePicture(AppHarness& app) {
-    QGuiApplication::clipboard()->setImage(TestPictures::Solid(8, 8, Qt::red));
-    Key(app.Window(), Qt::Key_V);
-}
-
-void ClickPosition(AppHarness& app) {
-    QTest::mouseClick(app.Find<QWidget>("positionView"), Qt::LeftButton, {}, {9, 30});
 }
 
 // What the user sees, and what a run would be asked for.
@@ -101,20 +81,15 @@ TEST_P(Undo, EachEditIsOneStepBackAndForth) {
 
 INSTANTIATE_TEST_SUITE_P(
     Studio, Undo,
-    testing::Values(
-        UndoCase{"Selection",
-                 [](AppHarness& a) {
-                     Span(a, {9, 9}, {90, 99});
-                 }},
-        UndoCase{"Reset", [](AppHarness& a) { a.Click("resetButton"); }},
-        UndoCase{"Look", [](AppHarness& a) { a.Click("buttonBW"); }}, UndoCase{"Colour", PickBlue},
-        UndoCase{"TypingIsOneStep", [](AppHarness& a) { a.Type(QStringLiteral("Hello")); }},
-        UndoCase{"TextSize", [](AppHarness& a) { a.Find<QSlider>("textSizeSlider")->setValue(9); }},
-        UndoCase{"Background", [](AppHarness& a) { a.Click("textBackgroundToggle"); }},
-        UndoCase{"Position", ClickPosition},
-        UndoCase{"OpenedPicture",
-                 [](AppHarness& a) { a.Open(TestPictures::Solid(8, 8, Qt::red)); }},
-        UndoCase{"PastedPicture", PastePicture}),
+    testing::Values(UndoCase{"Selection",
+                             [](AppHarness& a) {
+                                 Span(a, {9, 9}, {90, 99});
+                             }},
+                    UndoCase{"Look", [](AppHarness& a) { a.Click("buttonBW"); }},
+                    UndoCase{"TypingIsOneStep",
+                             [](AppHarness& a) { a.Type(QStringLiteral("Hello")); }},
+                    UndoCase{"OpenedPicture",
+                             [](AppHarness& a) { a.Open(TestPictures::Solid(8, 8, Qt::red)); }}),
     Named<UndoCase>);
 
 struct FaceCase {
@@ -147,7 +122,7 @@ TEST_P(FindFace, SelectsTheSquareAroundTheFace) {
     EXPECT_NEAR(after.x, want.x, 0.01f);
     EXPECT_NEAR(after.y, want.y, 0.01f);
     EXPECT_NEAR(after.width, want.width, 0.01f);
-    EXPECT_EQ(Status(app) == "No face found", !c.found && !c.cascade);
+    EXPECT_EQ(app.Status() == "No face found", !c.found && !c.cascade);
     if (c.found) {
         app.Controller().UndoStack()->undo();
         EXPECT_EQ(app.Controller().Request().selection.width, before.width);
@@ -184,8 +159,7 @@ TEST_P(SaveFormat, ChosenTypeNamesAndEncodesEveryFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Studio, SaveFormat,
-                         testing::Values(std::pair{"tiff", "tif"}, std::pair{"png", "png"},
-                                         std::pair{"jpeg", "jpg"}, std::pair{"webp", "webp"}),
+                         testing::Values(std::pair{"tiff", "tif"}, std::pair{"jpeg", "jpg"}),
                          [](const auto& info) { return info.param.first; });
 
 class RoundPreviews : public testing::TestWithParam<bool> {};
@@ -238,9 +212,9 @@ TEST_P(Clipboard, PastesAndCopiesPicturesButLeavesTheTextFieldItsOwn) {
                        : board->setText(QStringLiteral("Ho"));
     }
     QWidget* target = c.inField ? static_cast<QWidget*>(field) : app.Window();
-    const std::string before = Status(app);
+    const QString before = app.Status();
     Key(target, c.key);
-    EXPECT_EQ(Status(app), c.status ? c.status : before);
+    EXPECT_EQ(app.Status(), c.status ? QString::fromUtf8(c.status) : before);
     EXPECT_EQ(app.Controller().theImage().width(), c.sourceWidth);
     EXPECT_EQ(board->text(), QLatin1String(c.text));
     EXPECT_EQ(field->text(), c.inField && c.key == Qt::Key_V ? "Ho" : "Hi");
@@ -256,12 +230,10 @@ INSTANTIATE_TEST_SUITE_P(
     Studio, Clipboard,
     testing::Values(ClipboardCase{"PastePicture", 'p', false, Qt::Key_V,
                                   "Pasted picture — 40 × 30 pixels", 40, ""},
-                    ClipboardCase{"PasteEmpty", '-', false, Qt::Key_V, kNoPicture, 90, ""},
                     ClipboardCase{"PasteText", 't', false, Qt::Key_V, kNoPicture, 90, "Ho"},
                     ClipboardCase{"PasteInTextField", 't', true, Qt::Key_V, nullptr, 90, "Ho"},
                     ClipboardCase{"Copy", '-', false, Qt::Key_C,
-                                  "Copied the picture — 512 × 341 pixels", 90, ""},
-                    ClipboardCase{"CopyInTextField", '-', true, Qt::Key_C, nullptr, 90, "Hi"}),
+                                  "Copied the picture — 512 × 341 pixels", 90, ""}),
     Named<ClipboardCase>);
 
 } // namespace

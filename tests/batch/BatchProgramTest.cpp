@@ -68,7 +68,6 @@ const UsageCase kUsageErrors[] = {
     {"UnknownLook", {"--looks", "sepia,glow"}, "unknown look 'glow'"},
     {"UnknownNetwork", {"--networks", "myspace"}, "unknown network"},
     {"BadColour", {"--text-color", "greenish"}, "bad colour"},
-    {"BadBackground", {"--text-background", "#12"}, "bad colour"},
     {"ShortRectangle", {"--select", "1,2,3"}, "bad rectangle"},
     {"EmptyRectangle", {"--select", "0,0,0,9"}, "bad rectangle"},
     {"UnknownFormat", {"--format", "gif"}, "unknown format"},

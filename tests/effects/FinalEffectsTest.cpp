@@ -1,7 +1,6 @@
 #include "effects/ImageEffectSet.h"
 #include "image/ImageTools.h"
 #include "image/QuorelImage.h"
-#include "support/LogCapture.h"
 #include "support/TestPictures.h"
 
 #include <cmath>
@@ -83,22 +82,8 @@ TEST(FinalEffects, CanvasLayouts) {
     }
 }
 
-TEST(FinalEffects, LogLinesAndAlpha) {
-    LogCapture log;
-    EXPECT_TRUE(ImageTools::DoFinalEffects(QImage(), ImageEffectSet::InitEmpty()).isNull());
-    ImageTools::DoFinalEffects(TestPictures::Solid(512, 512, Qt::red), ImageEffectSet::InitEmpty());
-    EXPECT_EQ(
-        log.Lines(),
-        (QStringList{QStringLiteral("Doing Final Effects"), QStringLiteral("Image is Null"),
-                     QStringLiteral("Doing Final Effects"), QStringLiteral("Does not have alpha"),
-                     QStringLiteral("Image size is 512 x 512")}));
-    ImageTools::DoFinalEffects(TestPictures::Solid(512, 512, Qt::red), Flags(kReflect));
-    EXPECT_TRUE(log.Contains(QStringLiteral("bla... 512, 140")));
-    log.Clear();
-    ImageTools::DoFinalEffects(TestPictures::Solid(50, 40, Qt::red), Flags(kReflect | kShadow));
-    EXPECT_TRUE(log.Lines().filter(QStringLiteral("bla...")).isEmpty());
+TEST(FinalEffects, KeepsTheAlphaOfATransparentPicture) {
     const QImage out = ImageTools::DoFinalEffects(TestPictures::HalfTransparent(40, 40), Flags(0));
-    EXPECT_TRUE(log.Contains(QStringLiteral("Has Alpha...")));
     EXPECT_TRUE(out.hasAlphaChannel());
     EXPECT_EQ(PixelAt(out, 5, 5), kRed);
 }

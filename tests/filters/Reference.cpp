@@ -6,7 +6,10 @@
 #include <QColor>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
+#include <numeric>
 #include <random>
 #include <tuple>
 
@@ -26,15 +29,9 @@ Pic Snapshot(QuorelImage& image) {
     return p;
 }
 
-int Cap(int v) {
-    return v > 255 ? 255 : v;
-}
-int CapFloor(int v) {
-    return v > 255 ? 255 : (v > 0 ? v : 0);
-}
-int Keep(int v) {
-    return v;
-}
+constexpr auto Cap = [](int v) { return v > 255 ? 255 : v; };
+constexpr auto CapFloor = [](int v) { return v > 255 ? 255 : (v > 0 ? v : 0); };
+constexpr auto Keep = [](int v) { return v; };
 
 // f(c, i) for every value i of the colour planes c = 0, 1, 2, plane by plane.
 template <typename F> void EachValue(Pic& p, F f) {
@@ -45,10 +42,13 @@ template <typename F> void EachValue(Pic& p, F f) {
     }
 }
 
-void Scale(Pic& p, int c, float k, int (*clip)(int)) {
-    for (int i = 0; i < p.N(); ++i) {
-        p.f[c][i] = clip((int)((float)p.f[c][i] * k));
-    }
+using Clip = int (*)(int);
+
+// Each colour plane times its factor, clipped its way.
+std::function<void(Pic&)> Scaled(std::array<float, 3> k, std::array<Clip, 3> clip) {
+    return [k, clip](Pic& p) {
+        EachValue(p, [&](int c, int i) { p.f[c][i] = clip[c]((int)((float)p.f[c][i] * k[c])); });
+    };
 }
 
 bool HsvTurn(const int in[3], float k, float delta, int out[3]) {
@@ -93,11 +93,14 @@ bool HsvTurn(const int in[3], float k, float delta, int out[3]) {
     return true;
 }
 
+int Luma(const Pic& p, int i) {
+    return Cap(
+        (int)((float)p.f[0][i] * 0.3f + (float)p.f[1][i] * 0.59f + (float)p.f[2][i] * 0.11f));
+}
+
 void RefDesaturize(Pic& p) {
     for (int i = 0; i < p.N(); ++i) {
-        const int y = Cap(
-            (int)((float)p.f[0][i] * 0.3f + (float)p.f[1][i] * 0.59f + (float)p.f[2][i] * 0.11f));
-        p.f[0][i] = p.f[1][i] = p.f[2][i] = y;
+        p.f[0][i] = p.f[1][i] = p.f[2][i] = Luma(p, i);
     }
 }
 
@@ -122,11 +125,7 @@ void RefArtsy(Pic& p) {
 void Convolve(Pic& p, const float (&w)[9]) {
     const int dx[9] = {-1, 0, 1, -1, 0, 1, 1, 0, -1};
     const int dy[9] = {-1, -1, -1, 0, 0, 0, 1, 1, 1};
-    float total = 0.0f;
-    for (float t : w) {
-        total += t;
-    }
-    const float s = 1.0f / total;
+    const float s = 1.0f / std::accumulate(std::begin(w), std::end(w), 0.0f);
     for (int c = 0; c < 4; ++c) {
         p.b[c] = p.f[c];
     }
@@ -166,20 +165,26 @@ void RefBlurToBack(Pic& p, int r) {
     }
 }
 
-void RefCenterFocus(Pic& p) {
-    RefBlurToBack(p, 20);
+// f(c, i, m) for each colour value, m = 1 - (distance from the centre / half diagonal)^2.
+template <typename F> void Radial(Pic& p, F f) {
     const float cx = (float)p.W * 0.5f, cy = (float)p.H * 0.5f;
     const float k = 1.0f / (cx * cx + cy * cy);
     for (int y = 0; y < p.H; ++y) {
         for (int x = 0; x < p.W; ++x) {
             const float dx = cx - (float)x, dy = cy - (float)y;
-            const float m = powf(1.0f - (dx * dx + dy * dy) * k, 4.0f);
             for (int c = 0; c < 3; ++c) {
-                const int i = y * p.W + x;
-                p.f[c][i] = (int)((float)p.f[c][i] * m + (float)p.b[c][i] * (1.0f - m));
+                f(c, y * p.W + x, 1.0f - (dx * dx + dy * dy) * k);
             }
         }
     }
+}
+
+void RefCenterFocus(Pic& p) {
+    RefBlurToBack(p, 20);
+    Radial(p, [&](int c, int i, float r) {
+        const float m = powf(r, 4.0f);
+        p.f[c][i] = (int)((float)p.f[c][i] * m + (float)p.b[c][i] * (1.0f - m));
+    });
 }
 
 // Each quadrant shows the picture at half size, its hue turned by 270, 90,
@@ -203,17 +208,7 @@ void RefPopArt(Pic& p) {
 }
 
 void RefToyCam(Pic& p) {
-    const float cx = (float)p.W * 0.5f, cy = (float)p.H * 0.5f;
-    const float k = 1.0f / (cx * cx + cy * cy);
-    for (int y = 0; y < p.H; ++y) {
-        for (int x = 0; x < p.W; ++x) {
-            const float dx = cx - (float)x, dy = cy - (float)y;
-            const float m = 1.0f - (dx * dx + dy * dy) * k;
-            for (int c = 0; c < 3; ++c) {
-                p.F(c, x, y) = (int)((float)p.F(c, x, y) * m);
-            }
-        }
-    }
+    Radial(p, [&](int c, int i, float m) { p.f[c][i] = (int)((float)p.f[c][i] * m); });
     RefSoften(p);
 }
 
@@ -296,9 +291,7 @@ void RefNoise(Pic& p) {
 
 void RefVergilben(Pic& p) {
     for (int i = 0; i < p.N(); ++i) {
-        const int y = Cap(
-            (int)((float)p.f[0][i] * 0.3f + (float)p.f[1][i] * 0.59f + (float)p.f[2][i] * 0.11f));
-        p.f[2][i] = (int)((float)y * 0.65f);
+        p.f[2][i] = (int)((float)Luma(p, i) * 0.65f);
     }
 }
 
@@ -514,21 +507,14 @@ static std::vector<Case> LookCases() {
         look("Desaturize", Filters::Desaturize, RefDesaturize),
         look("IncreaseContrast", Filters::IncreaseContrast, [](Pic& p) { RefContrast(p, 1.25f); }),
         look("DecreaseContrast", Filters::DecreaseContrast, [](Pic& p) { RefContrast(p, 0.75f); }),
-        look("Sepia", Filters::Sepia,
-             [](Pic& p) {
-                 Scale(p, 0, 1.1f, Cap);
-                 Scale(p, 1, 0.95f, Keep);
-                 Scale(p, 2, 0.65f, Keep);
-             }),
+        look("Sepia", Filters::Sepia, Scaled({1.1f, 0.95f, 0.65f}, {Cap, Keep, Keep})),
         look("Posterize", Filters::Posterize, RefPosterize),
         look(
             "Colorize",
             [](QuorelImage* i) { Filters::Colorize(i, QColor::fromRgbF(0.9f, 0.45f, 0.2f)); },
             [](Pic& p) {
                 RefDesaturize(p);
-                Scale(p, 0, 0.9f, CapFloor);
-                Scale(p, 1, 0.45f, CapFloor);
-                Scale(p, 2, 0.2f, CapFloor);
+                Scaled({0.9f, 0.45f, 0.2f}, {CapFloor, CapFloor, CapFloor})(p);
             }),
         look("ArtsyFilter", Filters::ArtsyFilter, RefArtsy),
         look("Soften", Filters::Soften, RefSoften),
@@ -550,15 +536,9 @@ std::vector<Case> AllCases() {
     std::vector<Case> cases = LookCases();
     std::vector<Case> further = {
         {"IncreaseHotColors", Filters::IncreaseHotColors,
-         [](Pic& p) {
-             Scale(p, 0, 1.25f, Cap);
-             Scale(p, 2, 0.75f, Keep);
-         }},
+         Scaled({1.25f, 1.0f, 0.75f}, {Cap, Keep, Keep})},
         {"IncreaseColdColors", Filters::IncreaseColdColors,
-         [](Pic& p) {
-             Scale(p, 0, 0.75f, Keep);
-             Scale(p, 2, 1.25f, Cap);
-         }},
+         Scaled({0.75f, 1.0f, 1.25f}, {Keep, Keep, Cap})},
         {"IncreaseExposureX2", Filters::IncreaseExposureX2,
          [](Pic& p) { EachValue(p, [&](int c, int i) { p.f[c][i] = Cap(2 * p.f[c][i]); }); }},
         {"DecreaseExposureX2", Filters::DecreaseExposureX2,
@@ -569,11 +549,7 @@ std::vector<Case> AllCases() {
         {"Vergilben", Filters::Vergilben, RefVergilben},
         {"Blur", Filters::Blur, RefBlur},
         {"BlendWithColor", [](QuorelImage* i) { Filters::BlendWithColor(i, 1.3f, 0.7f, -0.4f); },
-         [](Pic& p) {
-             Scale(p, 0, 1.3f, Cap);
-             Scale(p, 1, 0.7f, Cap);
-             Scale(p, 2, -0.4f, Cap);
-         }},
+         Scaled({1.3f, 0.7f, -0.4f}, {Cap, Cap, Cap})},
         {"RotateCW", Filters::RotateCW, RefRotateCW},
         {"RotateCCW", Filters::RotateCCW, RefRotateCCW},
         {"GlassButton", Filters::GlassButton, RefGlassButton},

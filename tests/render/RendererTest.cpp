@@ -132,8 +132,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CacheCase{"Nothing", [](RenderRequest&, Renderer&) {}, false},
         CacheCase{"Text", [](RenderRequest& r, Renderer&) { r.text.text = "Ho"; }, false},
-        CacheCase{"TextColour", [](RenderRequest& r, Renderer&) { r.text.colour = Qt::red; },
-                  false},
         CacheCase{"ColourOfColorizeOff",
                   [](RenderRequest& r, Renderer&) { r.colorize = Qt::green; }, false},
         CacheCase{"Invalidated", [](RenderRequest&, Renderer& x) { x.Invalidate(); }, true},
