@@ -53,6 +53,11 @@ private:
     QTemporaryDir _folder;
 };
 
+// A parameterised case's name: its name field.
+template <class Case> std::string CaseName(const testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
 // An HTTP reply with that status and body, closing the connection.
 QByteArray HttpReply(int status, const QByteArray& body);
 
