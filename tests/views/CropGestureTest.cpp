@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(CropGesture, CropGestureMoves, ::testing::Values(
     MoveCase{"ShiftMoves", {{'c', 100, 100}, {'s', 100, 100}, {'m', 110, 104}},
              {10, 41.5f, 300, 225}, true},
     MoveCase{"ClickMoveClickThenStill",
-             {{'c', 10, 10}, {'m', 15, 15}, {'c', 20, 30}, {'m', 99, 99}}, {10, 10, 10, 20}, false}),
+             {{'c', 10, 10}, {'m', 15, 15}, {'c', 20, 30}, {'m', 9, 9}}, {10, 10, 10, 20}, false}),
     CaseName());
 // clang-format on
 
