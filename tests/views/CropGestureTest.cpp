@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(CropGesture, CropGestureRows, ::testing::Values(
     RowCase{"ControlScales", "ck", 1, false, true, true, 0},
     RowCase{"ShiftShifts", "cs", 1, true, false, true, 0},
     RowCase{"ShiftControlThenTwoGestures", "skcmc", 0, false, false, false, 2},
-    RowCase{"ControlShiftSquares", "b", 0, false, true, false, 0}), CaseName());
+    RowCase{"ControlShiftScalesOnly", "b", 0, false, true, false, 0}), CaseName());
 // clang-format on
 
 // The movement table.
