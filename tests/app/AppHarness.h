@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/CaseName.h"
+
 #include "app/AppController.h"
 
 #include <QImage>
@@ -52,11 +54,6 @@ private:
     std::unique_ptr<AppController> _controller;
     QTemporaryDir _folder;
 };
-
-// A parameterised case's name: its name field.
-template <class Case> std::string CaseName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
 
 // An HTTP reply with that status and body, closing the connection.
 QByteArray HttpReply(int status, const QByteArray& body);

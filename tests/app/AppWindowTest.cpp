@@ -113,7 +113,7 @@ TEST_P(AppWindowVersionAlert, AlertOffersTheProductPage) {
 INSTANTIATE_TEST_SUITE_P(Answers, AppWindowVersionAlert,
                          ::testing::Values(AlertCase{"Yes", "YES", true},
                                            AlertCase{"No", "NO", false}),
-                         CaseName<AlertCase>);
+                         CaseName());
 
 // The open button and Ctrl+S open window-modal sheets (the open one admits pictures only, the
 // save one writes where it is accepted); Ctrl+Q quits. (The save button is StudioWindowTest's.)

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(UndoCase{"Selection", Select},
                     UndoCase{"Look", [](AppHarness& a) { a.Click("buttonBW"); }},
                     UndoCase{"TypingIsOneStep", [](AppHarness& a) { a.Type("Hello"); }}),
-    CaseName<UndoCase>);
+    CaseName());
 
 class FindFace : public testing::TestWithParam<std::pair<const char*, bool>> {};
 
