@@ -85,6 +85,7 @@ TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
 }
 
 struct AlertCase {
+    friend void PrintTo(const AlertCase& c, std::ostream* os) { *os << c.name; }
     const char* name; // the button clicked
     const char* logged;
     bool opened;

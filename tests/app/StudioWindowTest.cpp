@@ -35,6 +35,7 @@ auto Seen(AppHarness& app) {
 }
 
 struct UndoCase {
+    friend void PrintTo(const UndoCase& c, std::ostream* os) { *os << c.name; }
     const char* name;
     void (*edit)(AppHarness&);
 };

@@ -46,6 +46,7 @@ protected:
 };
 
 struct UsageCase {
+    friend void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
     const char* name;
     QStringList arguments; // OUT and PHOTO stand for a folder and a photo
     const char* says;

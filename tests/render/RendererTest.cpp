@@ -59,6 +59,7 @@ RenderRequest Request(QImage source, FloatRect selection, const char* looks, QSt
 
 // A request rendered, then changed and rendered again by the same renderer.
 struct Case {
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
     const char* name;
     QImage source;
     FloatRect selection;

@@ -47,6 +47,7 @@ const ViewRect kWhole{0, 37.5f, 300, 225};
 
 // The click table, first matching row wins. Events by kind (see Ev), the n-th at (10n, 10n).
 struct RowCase {
+    friend void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
     const char* name;
     const char* events;
     int32_t clickState;
@@ -79,6 +80,7 @@ INSTANTIATE_TEST_SUITE_P(CropGesture, CropGestureRows, ::testing::Values(
 
 // The movement table.
 struct MoveCase {
+    friend void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
     const char* name;
     std::vector<Ev> events;
     ViewRect selection;
