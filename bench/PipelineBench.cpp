@@ -1,5 +1,6 @@
 #include "BenchPicture.h"
 #include "app/AppController.h"
+#include "app/ControlNames.h"
 #include "render/ProfileTargets.h"
 #include "render/Renderer.h"
 #include "views/CropImageView.h"
@@ -36,7 +37,7 @@ RenderRequest FullRequest() {
                   float(kSelectionSide), float(kSelectionSide)};
     request.looks.set();
     request.colorize = Qt::red;
-    request.text = TextLine{kText, 8.0f, Qt::black, Qt::white, true, 0.0f, 0.0f};
+    request.text = TextLine{kText, 8.0f, Qt::black, Qt::white, true, 0.0f, 0.0f, QFont()};
     return request;
 }
 
@@ -103,8 +104,8 @@ public:
         QImageWriter(path, "bmp").write(Photo());
         controller.filePanelDidEnd(path, 1);
         Select();
-        for (const ProfileLook& look : ProfileTargets::Looks()) {
-            Find<QAbstractButton>(look.buttonName)->click();
+        for (const char* name : ControlNames::LookButtons()) {
+            Find<QAbstractButton>(name)->click();
         }
         Find<QLineEdit>("theTextField")->setText(kText);
         qInstallMessageHandler(previous);

@@ -12,7 +12,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 # --- build-time files: icons, compressed changelog and manual ------------------
 add_executable(trellica_icons tools/MakeIcons.cpp)
-target_link_libraries(trellica_icons PRIVATE trellica_ui)
+target_link_libraries(trellica_icons PRIVATE trellica_app)
 set(TRELLICA_ICON_FILES)
 foreach(size ${TRELLICA_ICON_SIZES})
   list(APPEND TRELLICA_ICON_FILES
@@ -25,14 +25,19 @@ add_custom_command(
   DEPENDS trellica_icons
   COMMENT "Rendering the application icon")
 
+# The files that state the version get it from project().
+foreach(file debian/changelog trellica.1 trellica-batch.1 ${TRELLICA_DESKTOP_ID}.metainfo.xml)
+  configure_file(${TRELLICA_DIST}/${file}.in ${TRELLICA_DIST_BUILD}/${file} @ONLY)
+endforeach()
+
 # Debian wants both compressed at the highest level, without a time stamp.
 set(TRELLICA_GZIPPED)
 foreach(file debian/changelog trellica.1 trellica-batch.1)
   get_filename_component(name ${file} NAME)
   add_custom_command(
     OUTPUT ${TRELLICA_DIST_BUILD}/${name}.gz
-    COMMAND gzip -9nc ${TRELLICA_DIST}/${file} > ${TRELLICA_DIST_BUILD}/${name}.gz
-    DEPENDS ${TRELLICA_DIST}/${file})
+    COMMAND gzip -9nc ${TRELLICA_DIST_BUILD}/${file} > ${TRELLICA_DIST_BUILD}/${name}.gz
+    DEPENDS ${TRELLICA_DIST}/${file}.in)
   list(APPEND TRELLICA_GZIPPED ${TRELLICA_DIST_BUILD}/${name}.gz)
 endforeach()
 add_custom_target(trellica_desktop_files ALL DEPENDS ${TRELLICA_ICON_FILES} ${TRELLICA_GZIPPED})
@@ -51,7 +56,7 @@ if(TARGET trellica-batch)
 endif()
 install(FILES ${TRELLICA_DIST}/${TRELLICA_DESKTOP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${TRELLICA_DIST}/${TRELLICA_DESKTOP_ID}.metainfo.xml
+install(FILES ${TRELLICA_DIST_BUILD}/${TRELLICA_DESKTOP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${TRELLICA_DIST_BUILD}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${TRELLICA_DIST}/icons/${TRELLICA_DESKTOP_ID}.svg

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProductInfo.h"
 #include "app/WebAddresses.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ class QNetworkReply;
 class GameHelper : public QObject {
     Q_OBJECT
 public:
-    static constexpr uint32_t kVersionCode = 110;
+    static constexpr uint32_t kVersionCode = ProductInfo::kVersionCode;
     // A stalled server must not keep a worker thread busy for the whole run.
     static constexpr std::chrono::milliseconds kTransferTimeout{10000};
     // The body is a handful of digits; anything beyond this is never read.

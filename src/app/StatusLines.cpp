@@ -44,10 +44,11 @@ QString StatusLines::OpenFailed(const QString& path, PictureReader::Failure fail
     return QStringLiteral("Could not open %1: %2").arg(NameOf(path), reason);
 }
 
-QString StatusLines::Saved(const QString& chosenPath, const QList<SavedFile>& files) {
+QString StatusLines::Saved(const QString& chosenPath,
+                           const QList<ProfileDocument::SavedFile>& files) {
     QStringList parts;
     qsizetype written = 0;
-    for (const SavedFile& file : files) {
+    for (const ProfileDocument::SavedFile& file : files) {
         if (file.reason.isEmpty()) {
             ++written;
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ProfileDocument.h"
 #include "image/PictureReader.h"
 
 #include <QList>
@@ -12,12 +13,6 @@ class StatusLines {
 public:
     StatusLines() = delete;
 
-    // One file a save tried to write; an empty reason means it was written.
-    struct SavedFile {
-        QString path;
-        QString reason;
-    };
-
     // "NAME — W × H pixels", the photo's own size.
     static QString Opened(const QString& path, QSize photoSize);
     // "Pasted picture — W × H pixels".
@@ -26,5 +21,5 @@ public:
     static QString OpenFailed(const QString& path, PictureReader::Failure failure);
     // "Saved N files to FOLDER", after a "Could not save NAME: reason" for each
     // file that failed.
-    static QString Saved(const QString& chosenPath, const QList<SavedFile>& files);
+    static QString Saved(const QString& chosenPath, const QList<ProfileDocument::SavedFile>& files);
 };

@@ -25,10 +25,9 @@ struct BatchOptions {
     QRect rectangle; // in the photo's pixels, origin top-left
     LookSet looks;
     QColor colorize = QColor(Qt::red);
-    TextLine text{QString(), 8.0f, QColor(Qt::black), QColor(Qt::white), true, 0.0f, 0.0f};
+    TextLine text{QString(), 8.0f, QColor(Qt::black), QColor(Qt::white), true, 0.0f, 0.0f, QFont()};
     // The networks written, by their row in ProfileTargets::SavedTargets().
-    std::bitset<ProfileTargets::kSavedTargetCount> networks{
-        (1u << ProfileTargets::kSavedTargetCount) - 1u};
+    NetworkChoice networks{(1u << ProfileTargets::kSavedTargetCount) - 1u};
     bool whole = true; // the whole processed picture as well
     QString format = QStringLiteral("tif");
     int jobs = 1;

@@ -51,21 +51,11 @@ QStringList Paths(const QStringList& pictures, QIODevice& input) {
 
 // The files of one photo in the window's order of saving, and their pictures.
 void NameFiles(BatchJob& job, const BatchOptions& options) {
-    const QDir out(options.outFolder);
-    const QString stem = JobList::Stem(job.path);
-    const QString extension = QLatin1Char('.') + options.format;
-    const auto& saved = ProfileTargets::SavedTargets();
-    for (size_t row = 0; row < saved.size(); ++row) {
-        if (options.networks[row]) {
-            const QString suffix =
-                ProfileFiles::RemoveExtension(QLatin1String(saved[row]->fileSuffix));
-            job.files << out.filePath(stem + suffix + extension);
-            job.targets << saved[row];
-        }
-    }
-    if (options.whole) {
-        job.files << out.filePath(stem + extension);
-        job.targets << nullptr;
+    const QString base = QDir(options.outFolder).filePath(JobList::Stem(job.path));
+    for (const PlannedFile& file :
+         ProfileFiles::Plan(base, options.networks, options.whole, options.format)) {
+        job.files << file.path;
+        job.targets << file.target;
     }
 }
 

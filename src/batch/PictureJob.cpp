@@ -4,6 +4,7 @@
 #include "render/ProfileFiles.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 
 PictureJob::PictureJob(const BatchOptions& options, const FaceFinder* finder)
     : _options(options), _finder(finder) {}
@@ -29,6 +30,7 @@ RenderRequest PictureJob::Request(const QImage& picture, const FloatRect& select
     request.looks = _options.looks;
     request.colorize = _options.colorize;
     request.text = _options.text;
+    request.text.font = QGuiApplication::font(); // the window's interface font
     return request;
 }
 
@@ -46,13 +48,16 @@ JobOutcome PictureJob::Run(const BatchJob& job) {
     outcome.warning = source.warning;
     // Every photo is a full run; nothing is kept from the one before.
     _renderer.Invalidate();
-    const RenderResult result = _renderer.Render(Request(source.picture, source.selection));
+    RenderRequest request = Request(source.picture, source.selection);
+    const RenderResult result = _renderer.Render(request);
+    // The photo's memory goes before the files are encoded.
     source.picture = QImage();
+    request.source = QImage();
     const auto& rows = ProfileTargets::Targets();
     for (qsizetype i = 0; i < job.files.size(); ++i) {
         const ProfileTarget* target = job.targets[i];
         const QImage picture = target ? result.targets[size_t(target - rows.data())]
-                                      : _renderer.WholePicture(_options.text);
+                                      : _renderer.WholePicture(request.text);
         QString reason;
         if (picture.isNull()) {
             reason = QStringLiteral("the selection gives no picture");

@@ -101,6 +101,33 @@ QString ProfileFiles::OriginalPath(const QString& chosenPath) {
                                                      : chosenPath;
 }
 
+QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkChoice& networks,
+                                      bool whole, const QString& format) {
+    QList<PlannedFile> files;
+    const QString extension = QLatin1Char('.') + format;
+    const auto& saved = ProfileTargets::SavedTargets();
+    for (size_t row = 0; row < saved.size(); ++row) {
+        if (networks[row]) {
+            files.append({saved[row], base + QLatin1Char('_') + QLatin1String(saved[row]->network) +
+                                          extension});
+        }
+    }
+    if (whole) {
+        files.append({nullptr, base + extension});
+    }
+    return files;
+}
+
+QList<PlannedFile> ProfileFiles::PlanForChosenName(const QString& chosen,
+                                                   const NetworkChoice& networks, bool whole,
+                                                   const QString& format) {
+    QList<PlannedFile> files = Plan(RemoveExtension(chosen), networks, whole, format);
+    if (whole && format == QLatin1String(kFormats[0].extension)) {
+        files.last().path = OriginalPath(chosen);
+    }
+    return files;
+}
+
 bool ProfileFiles::WriteTiff(const QString& path, const QImage& picture, QString* reason) {
     return WritePicture(path, picture, QStringLiteral("tif"), reason);
 }

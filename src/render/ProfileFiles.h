@@ -1,8 +1,17 @@
 #pragma once
 
+#include "render/ProfileTargets.h"
+
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+// One file of a save: its path and what it holds.
+struct PlannedFile {
+    const ProfileTarget* target; // a network's largest target; nullptr the whole picture
+    QString path;
+};
 
 // File names and file writing of the profile pictures, and the picture files
 // the open sheet admits.
@@ -22,6 +31,18 @@ public:
     // Where the whole picture goes: the chosen path when it has an extension,
     // else the chosen path + ".tif".
     static QString OriginalPath(const QString& chosenPath);
+
+    // The files one save writes, in the order they are written: for each chosen
+    // network base + "_<network>." + format, then (when whole) the whole
+    // picture at base + "." + format.
+    static QList<PlannedFile> Plan(const QString& base, const NetworkChoice& networks, bool whole,
+                                   const QString& format);
+    // The same for a name chosen in the save sheet: the networks' files are
+    // named from it without its extension; a TIFF whole picture keeps the chosen
+    // name when it has an extension (OriginalPath).
+    static QList<PlannedFile> PlanForChosenName(const QString& chosen,
+                                                const NetworkChoice& networks, bool whole,
+                                                const QString& format);
 
     // Writes the picture as TIFF, atomically: a reader sees the old file or
     // the whole new one. False, with the reason, when anything failed.

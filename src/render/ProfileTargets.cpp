@@ -22,19 +22,19 @@ void ColorizeWith(QuorelImage* image, const QColor& colour) {
 const std::array<ProfileTarget, ProfileTargets::kTargetCount>& ProfileTargets::Targets() {
     // The first target's picture may be up to half as tall again as wide.
     static const std::array<ProfileTarget, kTargetCount> targets{{
-        {"facebook", 200, {200, 300}, "facebook200", Source::ProcessedPicture, "_facebook.tif", 1},
-        {"facebook", 50, {50, 50}, "facebook50", Source::UpperSquareOfFirst, nullptr, 0},
-        {"twitter", 73, {73, 73}, "twitter73", Source::ProcessedPicture, "_twitter.tif", 5},
-        {"twitter", 48, {48, 48}, "twitter48", Source::ProcessedPicture, nullptr, 0},
-        {"twitter", 31, {31, 31}, "twitter31", Source::ProcessedPicture, nullptr, 0},
-        {"twitter", 24, {24, 24}, "twitter24", Source::ProcessedPicture, nullptr, 0},
-        {"linkedin", 40, {40, 40}, "linkedin40", Source::ProcessedPicture, nullptr, 0},
-        {"linkedin", 80, {80, 80}, "linkedin80", Source::ProcessedPicture, "_linkedin.tif", 4},
-        {"skype", 48, {48, 48}, "skype48", Source::ProcessedPicture, nullptr, 0},
-        {"skype", 96, {96, 96}, "skype96", Source::ProcessedPicture, "_skype.tif", 2},
-        {"google", 40, {40, 40}, "google40", Source::ProcessedPicture, nullptr, 0},
-        {"google", 82, {82, 82}, "google82", Source::ProcessedPicture, nullptr, 0},
-        {"google", 96, {96, 96}, "google96", Source::ProcessedPicture, "_google.tif", 3},
+        {"facebook", 200, {200, 300}, Source::ProcessedPicture, 1},
+        {"facebook", 50, {50, 50}, Source::UpperSquareOfFirst, 0},
+        {"twitter", 73, {73, 73}, Source::ProcessedPicture, 5},
+        {"twitter", 48, {48, 48}, Source::ProcessedPicture, 0},
+        {"twitter", 31, {31, 31}, Source::ProcessedPicture, 0},
+        {"twitter", 24, {24, 24}, Source::ProcessedPicture, 0},
+        {"linkedin", 40, {40, 40}, Source::ProcessedPicture, 0},
+        {"linkedin", 80, {80, 80}, Source::ProcessedPicture, 4},
+        {"skype", 48, {48, 48}, Source::ProcessedPicture, 0},
+        {"skype", 96, {96, 96}, Source::ProcessedPicture, 2},
+        {"google", 40, {40, 40}, Source::ProcessedPicture, 0},
+        {"google", 82, {82, 82}, Source::ProcessedPicture, 0},
+        {"google", 96, {96, 96}, Source::ProcessedPicture, 3},
     }};
     return targets;
 }
@@ -55,35 +55,31 @@ ProfileTargets::SavedTargets() {
 
 const std::array<ProfileLook, ProfileTargets::kLookCount>& ProfileTargets::Looks() {
     static const std::array<ProfileLook, kLookCount> looks{{
-        {"Blur focus", "buttonBlurfocus", "blurfocus", &Plain<&Filters::CenterFocus>,
-         "_option_Blurfocus"},
-        {"Posterize", "buttonPosterize", "posterize", &Plain<&Filters::Posterize>,
-         "_option_Posterize"},
-        {"Sepia", "buttonSepia", "sepia", &Plain<&Filters::Sepia>, "_option_Sepia"},
-        {"Toy camera", "buttonToycam", "toycam", &Plain<&Filters::ToyCam>, "_option_Toycam"},
-        {"Colorize", "buttonColorize", "colorize", &ColorizeWith, "_option_Colorize"},
-        {"Pop art", "buttonPopart", "popart", &Plain<&Filters::PopArtPoster2>, "_option_Popart"},
-        {"Sharpen", "buttonSharpen", "sharpen", &Plain<&Filters::Sharpen>, "_option_sharpen"},
-        {"Soften", "buttonSoften", "soften", &Plain<&Filters::Soften>, "_option_soften"},
-        {"Black and white", "buttonBW", "bw", &Plain<&Filters::ArtsyFilter>, "_option_bw"},
-        {"Frame", "buttonFrame", "frame", &Plain<&Filters::ClassicFrame>, "_option_frame"},
-        {"Instant", "buttonInstant", "instant", &Plain<&Filters::PolaroidFilter>,
-         "_option_Instant"},
-        {"Photomat", "buttonPhotomat", "photomat", &Plain<&Filters::Photomat>, "_option_Photomat"},
-        {"Film strip", "buttonFilmStrip", "filmstrip", &Plain<&Filters::FilmStripFilter>,
-         "_option_FilmStrip"},
+        {"Blur focus", "blurfocus", &Plain<&Filters::CenterFocus>, "_option_Blurfocus"},
+        {"Posterize", "posterize", &Plain<&Filters::Posterize>, "_option_Posterize"},
+        {"Sepia", "sepia", &Plain<&Filters::Sepia>, "_option_Sepia"},
+        {"Toy camera", "toycam", &Plain<&Filters::ToyCam>, "_option_Toycam"},
+        {"Colorize", "colorize", &ColorizeWith, "_option_Colorize"},
+        {"Pop art", "popart", &Plain<&Filters::PopArtPoster2>, "_option_Popart"},
+        {"Sharpen", "sharpen", &Plain<&Filters::Sharpen>, "_option_sharpen"},
+        {"Soften", "soften", &Plain<&Filters::Soften>, "_option_soften"},
+        {"Black and white", "bw", &Plain<&Filters::ArtsyFilter>, "_option_bw"},
+        {"Frame", "frame", &Plain<&Filters::ClassicFrame>, "_option_frame"},
+        {"Instant", "instant", &Plain<&Filters::PolaroidFilter>, "_option_Instant"},
+        {"Photomat", "photomat", &Plain<&Filters::Photomat>, "_option_Photomat"},
+        {"Film strip", "filmstrip", &Plain<&Filters::FilmStripFilter>, "_option_FilmStrip"},
     }};
     return looks;
 }
 
 const std::array<SaveBox, ProfileTargets::kSaveBoxCount>& ProfileTargets::SaveBoxes() {
     static const std::array<SaveBox, kSaveBoxCount> boxes{{
-        {"check_skype", "skype", "_save_skype"},
-        {"check_facebook", "facebook", "_save_facebook"},
-        {"check_linkedin", "linkedin", "_save_linked"},
-        {"check_google", "google", "_save_google"},
-        {"check_twitter", "twitter", "_save_twitter"},
-        {"check_original", nullptr, "_save_original"},
+        {"skype", "_save_skype"},
+        {"facebook", "_save_facebook"},
+        {"linkedin", "_save_linked"},
+        {"google", "_save_google"},
+        {"twitter", "_save_twitter"},
+        {nullptr, "_save_original"},
     }};
     return boxes;
 }

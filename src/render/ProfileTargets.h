@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <array>
+#include <bitset>
 #include <cstddef>
 
 class QuorelImage;
@@ -14,32 +15,28 @@ enum class TargetSource {
     UpperSquareOfFirst, // the upper 200 x 200 square of the first target's picture
 };
 
-// One profile target: a network and a size, its preview's objectName and, for
-// the largest of each network, the suffix and order of its file.
+// One profile target: a network and a size and, for the largest of each
+// network, the order its file is written in.
 struct ProfileTarget {
-    const char* network;
-    float size;             // S: text size and position scale with it
-    FloatSize box;          // the picture is fitted into this box
-    const char* objectName; // the preview view in the window
+    const char* network; // also names its file: "_<network>" after the chosen name
+    float size;          // S: text size and position scale with it
+    FloatSize box;       // the picture is fitted into this box
     TargetSource source;
-    const char* fileSuffix; // appended to the chosen name without extension; nullptr never saved
-    int saveOrder;          // 1.. the order files are written; 0 never
+    int saveOrder; // 1.. the order files are written; 0 never
 };
 
-// One look: its button and the filter operation that carries it out.
+// One look and the filter operation that carries it out.
 struct ProfileLook {
-    const char* name;       // the button's label
-    const char* buttonName; // the button's objectName
-    const char* key;        // its short name on a command line
+    const char* name; // for people: the button's label
+    const char* key;  // its short name on a command line
     // The filter; colour is the colorize colour of the run.
     void (*apply)(QuorelImage* image, const QColor& colour);
     const char* flag; // the controller's name for its on/off state
 };
 
-// One save box: its check box and what it saves, a network's largest target
-// or (network nullptr) the whole processed picture.
+// One save box: what it saves, a network's largest target or (network nullptr)
+// the whole processed picture.
 struct SaveBox {
-    const char* objectName;
     const char* network;
     const char* flag; // the controller's name for its on/off state
 };
@@ -87,3 +84,6 @@ public:
     static TextPlacement PlaceText(float sliderValue, float size, float normalizedLeft,
                                    float normalizedTop);
 };
+
+// Which networks are saved, by their row in ProfileTargets::SavedTargets().
+using NetworkChoice = std::bitset<ProfileTargets::kSavedTargetCount>;

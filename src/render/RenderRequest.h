@@ -4,6 +4,7 @@
 #include "render/ProfileTargets.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <bitset>
@@ -20,6 +21,7 @@ struct TextLine {
     bool useBackground = true; // ...drawn only when this is on
     float left = 0.0f;         // the picked position as fractions of the picture,
     float top = 0.0f;          // top counted upward from the bottom edge
+    QFont font;                // its family; the size follows from `size` and the picture
 };
 
 // Everything one run of the renderer needs; it reads nothing else.

@@ -3,7 +3,6 @@
 #include "image/ImageTools.h"
 #include "image/QuorelImage.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -60,9 +59,8 @@ QImage WithTextLine(const QImage& picture, float size, const TextLine& line) {
     }
     const QColor background = line.useBackground ? line.background : QColor();
     const FloatRect whole{0.0f, 0.0f, float(picture.width()), float(picture.height())};
-    return ImageTools::CutOutImagePlusText(picture, whole, line.text, QGuiApplication::font(),
-                                           place.fontSize, place.left, place.top, line.colour,
-                                           background);
+    return ImageTools::CutOutImagePlusText(picture, whole, line.text, line.font, place.fontSize,
+                                           place.left, place.top, line.colour, background);
 }
 
 } // namespace

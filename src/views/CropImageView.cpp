@@ -192,7 +192,8 @@ void CropImageView::Apply(const CropGesture::Reaction& reaction) {
         update();
     }
     if (reaction.ended) {
-        emit SelectionFinished();
+        emit SelectionFinished(CropCoordsLeft(), CropCoordsRight(), CropCoordsTop(),
+                               CropCoordsBottom());
     }
 }
 

@@ -59,8 +59,9 @@ public slots:
     void CropDismiss();
 
 signals:
-    // A selection gesture ended: the selection is new.
-    void SelectionFinished();
+    // A selection gesture ended: the selection is new, as fractions of the
+    // picture (left, right, lower, upper; y up), as CropCoordsLeft() ... give them.
+    void SelectionFinished(float left, float right, float lower, float upper);
     // Sent only by CropOk and CropDismiss.
     void CroppingAccepted();
     void CroppingCancelled();

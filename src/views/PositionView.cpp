@@ -28,6 +28,10 @@ void PositionView::SetPosition(ViewGeometry::ViewPoint point) {
     update();
 }
 
+void PositionView::SetFractions(float left, float top) {
+    SetPosition({left * ViewGeometry::kPickerSize, top * ViewGeometry::kPickerSize});
+}
+
 void PositionView::paintEvent(QPaintEvent* event) {
     ImageView::paintEvent(event);
     using ViewGeometry::kPickerSize;
@@ -54,5 +58,5 @@ void PositionView::mouseReleaseEvent(QMouseEvent* event) {
     _left = p.x;
     _top = p.y;
     update();
-    emit ChangedTextPosition();
+    emit ChangedTextPosition(NormalizedLeftPosition(), NormalizedTopPosition());
 }

@@ -20,9 +20,12 @@ public:
     // The picked point in view coordinates (y up), and setting it without a click.
     ViewGeometry::ViewPoint Position() const { return {_left, _top}; }
     void SetPosition(ViewGeometry::ViewPoint point);
+    // Puts the cross-hair where those fractions of the picker are.
+    void SetFractions(float left, float top);
 
 signals:
-    void ChangedTextPosition();
+    // A click picked a position: NormalizedLeftPosition(), NormalizedTopPosition().
+    void ChangedTextPosition(float left, float top);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

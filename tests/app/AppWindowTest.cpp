@@ -1,5 +1,6 @@
 #include "AppHarness.h"
 #include "ProductInfo.h"
+#include "app/ControlNames.h"
 #include "app/LaunchArguments.h"
 #include "app/PictureFileFilter.h"
 #include "app/WebAddresses.h"
@@ -45,9 +46,9 @@ TEST(AppWindow, LaunchSetsFlagsAndPictureButRendersNothing) {
     AddressCatcher catcher;
     AppHarness app;
     AppController& controller = app.Controller();
-    for (const ProfileLook& look : ProfileTargets::Looks()) {
-        const QAbstractButton* button = app.Find<QAbstractButton>(look.buttonName);
-        EXPECT_TRUE(button->isCheckable() && !button->isChecked()) << look.buttonName;
+    for (const char* name : ControlNames::LookButtons()) {
+        const QAbstractButton* button = app.Find<QAbstractButton>(name);
+        EXPECT_TRUE(button->isCheckable() && !button->isChecked()) << name;
     }
     EXPECT_TRUE(controller.options().none());
     EXPECT_TRUE(controller.saveOptions().all());
@@ -73,10 +74,10 @@ TEST(AppWindow, LaunchSetsFlagsAndPictureButRendersNothing) {
 
 TEST(AppWindow, SaveBoxTwiceRunsNothingAndSliderRunsWithWholePoints) {
     AppHarness app;
-    const SaveBox& box = ProfileTargets::SaveBoxes()[0];
-    app.Click(box.objectName);
+    const char* box = ControlNames::SaveBoxes()[0];
+    app.Click(box);
     EXPECT_FALSE(app.Controller().saveOptions()[0]);
-    app.Click(box.objectName);
+    app.Click(box);
     EXPECT_TRUE(app.Controller().saveOptions()[0]);
     EXPECT_FALSE(app.Controller().useCached());         // no run
     app.Find<QSlider>("textSizeSlider")->setValue(127); // 12.7

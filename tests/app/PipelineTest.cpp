@@ -1,4 +1,5 @@
 #include "AppHarness.h"
+#include "app/ControlNames.h"
 #include "image/ImageTools.h"
 #include "render/Renderer.h"
 #include "support/LogCapture.h"
@@ -19,7 +20,7 @@ void ExpectShown(AppHarness& app, bool empty = false) {
     const RenderResult want = renderer.Render(app.Controller().Request());
     EXPECT_EQ(app.Controller().croppedImage(), want.processed);
     for (size_t i = 0; i < ProfileTargets::kTargetCount; ++i) {
-        const char* name = ProfileTargets::Targets()[i].objectName;
+        const char* name = ControlNames::Previews()[i];
         EXPECT_EQ(app.Preview(name), want.targets[i]) << name;
         EXPECT_EQ(app.Preview(name).isNull(), empty) << name;
     }

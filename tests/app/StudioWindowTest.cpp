@@ -1,4 +1,5 @@
 #include "AppHarness.h"
+#include "app/ControlNames.h"
 #include "render/FaceFinder.h"
 #include "render/ProfileFiles.h"
 #include "render/SelectionProposals.h"
@@ -27,8 +28,8 @@ void Key(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers more = {}) {
 auto Seen(AppHarness& app) {
     const RenderRequest r = app.Controller().Request();
     std::vector<bool> buttons;
-    for (const ProfileLook& look : ProfileTargets::Looks()) {
-        buttons.push_back(app.Find<QAbstractButton>(look.buttonName)->isChecked());
+    for (const char* name : ControlNames::LookButtons()) {
+        buttons.push_back(app.Find<QAbstractButton>(name)->isChecked());
     }
     return std::tuple(r.selection.x, r.selection.width, r.looks, r.text.text,
                       app.Preview("facebook200"), buttons);

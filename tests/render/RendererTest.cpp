@@ -53,7 +53,7 @@ RenderRequest Request(QImage source, FloatRect selection, const char* looks, QSt
     source.setColorSpace(QColorSpace::DisplayP3);
     const bool opaque = !source.hasAlphaChannel(); // transparent: text without a background
     RenderRequest r{std::move(source), selection, LookSet(looks), Qt::red, {}};
-    r.text = TextLine{std::move(text), 12.5f, Qt::yellow, Qt::blue, opaque, 0.2f, 0.3f};
+    r.text = TextLine{std::move(text), 12.5f, Qt::yellow, Qt::blue, opaque, 0.2f, 0.3f, QFont()};
     return r;
 }
 
@@ -85,7 +85,8 @@ TEST_P(RendererGives, ThePlainPipelinesPicturesRunningFullOnlyWhenTheCutOrLooksC
     EXPECT_EQ(got.processed.dotsPerMeterX(), want.processed.dotsPerMeterX());
     EXPECT_EQ(got.processed.colorSpace(), want.processed.colorSpace());
     for (size_t i = 0; i < ProfileTargets::kTargetCount; ++i)
-        EXPECT_EQ(got.targets[i], want.targets[i]) << ProfileTargets::Targets()[i].objectName;
+        EXPECT_EQ(got.targets[i], want.targets[i])
+            << ProfileTargets::Targets()[i].network << " " << i;
 }
 
 // Look 4 colourizes.

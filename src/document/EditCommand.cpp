@@ -1,4 +1,4 @@
-#include "app/EditCommand.h"
+#include "document/EditCommand.h"
 
 EditCommand::EditCommand(const QString& name, EditState before, EditState after, int mergeKey,
                          Restorer restorer)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditState.h"
+#include "document/EditState.h"
 
 #include <QUndoCommand>
 #include <chrono>

@@ -1,0 +1,360 @@
+#include "document/ProfileDocument.h"
+
+#include "render/ProfileFiles.h"
+#include "render/SelectionProposals.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+#include <exception>
+
+namespace {
+
+void Log(const QString& line) {
+    qInfo().noquote() << line;
+}
+
+void LogFailure(const std::exception& e) {
+    Log(QString::fromLocal8Bit(e.what()));
+}
+
+// The picture's representation, in Qt's own words.
+QString Describe(const QImage& picture) {
+    QString description;
+    QDebug(&description).nospace() << picture;
+    return description;
+}
+
+size_t RowOf(const ProfileTarget& target) {
+    return size_t(&target - ProfileTargets::Targets().data());
+}
+
+} // namespace
+
+ProfileDocument::ProfileDocument(QObject* parent)
+    : QObject(parent),
+      _history([this] { return Capture(); }, [this](const EditState& state) { Restore(state); }) {
+    _state.colorize = kColorize;
+    _state.text.size = kTextSize;
+    _state.text.colour = kTextColour;
+    _state.text.background = kTextBackground;
+    // The standard interface font, sized per picture.
+    _state.text.font = QGuiApplication::font();
+    ResetOptions();
+}
+
+ProfileDocument::~ProfileDocument() = default;
+
+QColor ProfileDocument::ColourOf(Colour which) const {
+    switch (which) {
+    case Colour::Colorize:
+        return _state.colorize;
+    case Colour::Text:
+        return _state.text.colour;
+    case Colour::TextBackground:
+        break;
+    }
+    return _state.text.background;
+}
+
+RenderRequest ProfileDocument::Request() const {
+    RenderRequest request;
+    request.source = _state.picture;
+    request.selection =
+        _state.crop.OnPicture(float(_state.picture.width()), float(_state.picture.height()));
+    request.looks = _state.looks;
+    request.colorize = _state.colorize;
+    request.text = _state.text;
+    return request;
+}
+
+// --- the start ---------------------------------------------------------------------
+
+void ProfileDocument::ResetOptions() {
+    _state.looks.reset();
+    _save.set();
+    _state.text.useBackground = true;
+    MarkStale();
+}
+
+void ProfileDocument::Launch(const QImage& picture) {
+    _state.picture = picture;
+    _state.photoSize = picture.size();
+    _state.colorize = kColorize;
+    _state.text.colour = kTextColour;
+    _state.text.background = kTextBackground;
+    EmitAll(true);
+    _history.Start();
+}
+
+// --- edits -----------------------------------------------------------------------------
+
+PictureReader::Result ProfileDocument::Open(const QString& path) {
+    const PictureReader::Result read = PictureReader::Read(path);
+    if (read.picture.isNull() && !read.reason.isEmpty()) {
+        Log(read.reason);
+    }
+    SetPicture(read.picture, read.photoSize, tr("Open picture"));
+    return read;
+}
+
+void ProfileDocument::Paste(const QImage& pasted) {
+    const QSize photoSize = pasted.size();
+    const QSize held = PictureReader::HeldSize(photoSize);
+    const QImage picture =
+        held == photoSize ? pasted
+                          : pasted.scaled(held, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    SetPicture(picture, photoSize, tr("Paste picture"));
+}
+
+void ProfileDocument::SetPicture(const QImage& picture, QSize photoSize, const QString& step) {
+    _state.picture = picture;
+    _state.photoSize = photoSize;
+    if (!picture.isNull()) {
+        _state.crop = CropFractions{};
+    }
+    // The kept processed picture belongs to the previous picture now.
+    MarkStale();
+    emit PictureChanged(picture, photoSize);
+    emit SelectionChanged(_state.crop);
+    _history.Record(step);
+}
+
+void ProfileDocument::SetSelection(const CropFractions& crop) {
+    _state.crop = crop;
+    emit SelectionChanged(crop);
+    EditedPicture(tr("Selection"));
+}
+
+void ProfileDocument::ResetSelection() {
+    if (!_state.picture.isNull()) {
+        _state.crop = CropFractions{};
+        emit SelectionChanged(_state.crop);
+    }
+    EditedPicture(tr("Reset selection"));
+}
+
+bool ProfileDocument::FindFace() {
+    const std::optional<SelectionProposal> square =
+        SelectionProposals::FaceSquare(_state.picture, _faceFinder);
+    if (!square) {
+        return false;
+    }
+    const FloatRect& s = square->picture;
+    const float width = float(_state.picture.width());
+    const float height = float(_state.picture.height());
+    _state.crop = {s.x / width, (s.x + s.width) / width, s.y / height, (s.y + s.height) / height};
+    emit SelectionChanged(_state.crop);
+    EditedPicture(tr("Find face"));
+    return true;
+}
+
+void ProfileDocument::ToggleLook(size_t row) {
+    _state.looks.flip(row);
+    emit LooksChanged(_state.looks);
+    EditedPicture(tr("Look"));
+}
+
+void ProfileDocument::SetColour(Colour which, const QColor& colour) {
+    (which == Colour::Colorize ? _state.colorize
+     : which == Colour::Text   ? _state.text.colour
+                               : _state.text.background) = colour;
+    emit ColourChanged(which, colour);
+    EditedPicture(tr("Colour"));
+}
+
+void ProfileDocument::SetText(const QString& text) {
+    _state.text.text = text;
+    EditedText(tr("Typing"), EditHistory::kTyping);
+}
+
+void ProfileDocument::SetTextSize(float points) {
+    _state.text.size = points;
+    EditedText(tr("Text size"), EditHistory::kTextSize);
+}
+
+void ProfileDocument::ToggleTextBackground() {
+    _state.text.useBackground = !_state.text.useBackground;
+    EditedText(tr("Text background"));
+}
+
+void ProfileDocument::SetTextPosition(float left, float top) {
+    _state.text.left = left;
+    _state.text.top = top;
+    // Without text the previews show nothing that moves.
+    EditedText(tr("Text position"), 0, !_state.text.text.isEmpty());
+}
+
+void ProfileDocument::ToggleSaveBox(size_t row) {
+    _save.flip(row);
+}
+
+void ProfileDocument::SetSaveFormat(const QString& extension) {
+    _saveFormat = extension;
+}
+
+void ProfileDocument::EditedPicture(const QString& step) {
+    MarkStale();
+    Render();
+    _history.Record(step);
+}
+
+void ProfileDocument::EditedText(const QString& step, int mergeKey, bool render) {
+    emit TextChanged(_state.text);
+    if (render) {
+        Render();
+    }
+    _history.Record(step, mergeKey);
+}
+
+// --- runs -------------------------------------------------------------------------------
+
+void ProfileDocument::MarkStale() {
+    _useCached = false;
+}
+
+void ProfileDocument::Render() {
+    emit RunStarted();
+    try {
+        if (!_useCached) {
+            _renderer.Invalidate();
+        }
+        _previews = _renderer.Render(Request()).targets;
+        emit PreviewsChanged(_previews);
+        _useCached = true;
+    } catch (const std::exception& e) {
+        LogFailure(e); // the previews stay as they were; the next run is full again
+    }
+    emit RunEnded();
+}
+
+QImage ProfileDocument::CurrentWholePicture() {
+    if (!_useCached) {
+        Render();                            // what is shown now
+        _history.Record(tr("Copy picture")); // no step: only the previews are new
+    }
+    return Processed().isNull() ? QImage() : _renderer.WholePicture(_state.text);
+}
+
+// --- saving --------------------------------------------------------------------------------
+
+QList<ProfileDocument::SavedFile> ProfileDocument::Save(const QString& chosenPath) {
+    _savedFiles.clear();
+    try {
+        const QString base = ProfileFiles::RemoveExtension(chosenPath);
+        for (const PlannedFile& file : ProfileFiles::PlanForChosenName(
+                 chosenPath, SavedNetworks(), Saves(nullptr), _saveFormat)) {
+            if (file.target != nullptr) {
+                SaveSingleFile(base, *file.target);
+            } else {
+                SaveOriginal(chosenPath);
+            }
+        }
+    } catch (const std::exception& e) {
+        LogFailure(e);
+        _savedFiles.append(
+            {ProfileFiles::OriginalPath(chosenPath), QString::fromLocal8Bit(e.what())});
+    }
+    return _savedFiles;
+}
+
+void ProfileDocument::SaveSingleFile(const QString& base, const ProfileTarget& target) {
+    if (base.isEmpty() || target.saveOrder == 0) {
+        return;
+    }
+    // What the last run made is what the previews show.
+    const QImage picture = _previews[RowOf(target)];
+    if (picture.isNull()) {
+        return;
+    }
+    NetworkChoice only;
+    only.set(size_t(target.saveOrder - 1));
+    const QString path = ProfileFiles::Plan(base, only, false, _saveFormat).first().path;
+    try {
+        Log(path);
+        Log(Describe(picture));
+        Write(path, picture);
+    } catch (const std::exception& e) {
+        LogFailure(e);
+        _savedFiles.append({path, QString::fromLocal8Bit(e.what())});
+    }
+}
+
+void ProfileDocument::SaveOriginal(const QString& chosenPath) {
+    if (chosenPath.isEmpty() || Processed().isNull()) {
+        return;
+    }
+    // The whole picture carries the text in proportion to its width.
+    Write(ProfileFiles::PlanForChosenName(chosenPath, {}, true, _saveFormat).first().path,
+          _renderer.WholePicture(_state.text));
+}
+
+void ProfileDocument::Write(const QString& path, const QImage& picture) {
+    QString reason;
+    if (!ProfileFiles::WritePicture(path, picture, _saveFormat, &reason)) {
+        Log(reason);
+        Log(QStringLiteral("didn't work!"));
+    }
+    _savedFiles.append({path, reason});
+}
+
+bool ProfileDocument::Saves(const char* network) const {
+    for (size_t row = 0; row < ProfileTargets::kSaveBoxCount; ++row) {
+        const char* saved = ProfileTargets::SaveBoxes()[row].network;
+        if (network == nullptr ? saved == nullptr
+                               : saved != nullptr && QLatin1String(saved) == network) {
+            return _save[row];
+        }
+    }
+    return false;
+}
+
+NetworkChoice ProfileDocument::SavedNetworks() const {
+    NetworkChoice networks;
+    const auto& saved = ProfileTargets::SavedTargets();
+    for (size_t row = 0; row < saved.size(); ++row) {
+        networks[row] = Saves(saved[row]->network);
+    }
+    return networks;
+}
+
+// --- undo and redo -----------------------------------------------------------------------------
+
+EditState ProfileDocument::Capture() const {
+    EditState state = _state;
+    state.rendered = _useCached;
+    // A rendered state renders again when restored; only the others keep what
+    // the previews showed, so the steps stay small.
+    if (!state.rendered) {
+        state.previews = _previews;
+    }
+    return state;
+}
+
+void ProfileDocument::Restore(const EditState& state) {
+    const bool pictureChanged = state.picture.cacheKey() != _state.picture.cacheKey() ||
+                                state.photoSize != _state.photoSize;
+    const QFont font = _state.text.font;
+    _state = state;
+    _state.text.font = font;
+    _state.previews = {};
+    EmitAll(pictureChanged);
+    MarkStale();
+    if (state.rendered) {
+        Render();
+    } else {
+        _previews = state.previews;
+        emit PreviewsChanged(_previews);
+    }
+}
+
+void ProfileDocument::EmitAll(bool pictureChanged) {
+    if (pictureChanged) {
+        emit PictureChanged(_state.picture, _state.photoSize);
+    }
+    emit SelectionChanged(_state.crop);
+    emit LooksChanged(_state.looks);
+    for (const Colour which : {Colour::Colorize, Colour::Text, Colour::TextBackground}) {
+        emit ColourChanged(which, ColourOf(which));
+    }
+    emit TextChanged(_state.text);
+}

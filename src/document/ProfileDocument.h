@@ -1,0 +1,158 @@
+#pragma once
+
+#include "document/EditHistory.h"
+#include "document/EditState.h"
+#include "image/PictureReader.h"
+#include "render/FaceFinder.h"
+#include "render/ProfileTargets.h"
+#include "render/RenderRequest.h"
+#include "render/RenderResult.h"
+#include "render/Renderer.h"
+
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <array>
+#include <bitset>
+
+// The picture being made into profile pictures and every edit of it: the
+// selection, the looks, the colours and the text line, the save choices, the
+// renderer that turns them into the profile pictures, and the undo history.
+// Widget-free: the window binds its controls to it, and a test or another
+// program can drive it alone.
+//
+// Each edit is a method that changes the state, renders as the window always
+// has (a full run after the selection, a look or a colour changed, a cached
+// run after a text edit, none after opening) and records one undo step; then
+// the signals say what changed.
+class ProfileDocument : public QObject {
+    Q_OBJECT
+
+public:
+    // The save boxes that are ticked, by their row in ProfileTargets::SaveBoxes().
+    using SaveChoice = std::bitset<ProfileTargets::kSaveBoxCount>;
+    using Previews = std::array<QImage, ProfileTargets::kTargetCount>;
+    enum class Colour { Colorize, Text, TextBackground };
+
+    // One file a save tried to write; an empty reason means it was written.
+    struct SavedFile {
+        QString path;
+        QString reason;
+    };
+
+    // The colours at launch.
+    static constexpr QColor kColorize{255, 0, 0};
+    static constexpr QColor kTextColour{0, 0, 0};
+    static constexpr QColor kTextBackground{255, 255, 255};
+    // The text size at launch, in points.
+    static constexpr float kTextSize = 8.0f;
+
+    explicit ProfileDocument(QObject* parent = nullptr);
+    ~ProfileDocument() override;
+
+    // --- what is edited ------------------------------------------------------
+    const QImage& Picture() const { return _state.picture; }
+    QSize PhotoSize() const { return _state.photoSize; }
+    const CropFractions& Selection() const { return _state.crop; }
+    const LookSet& Looks() const { return _state.looks; }
+    QColor ColourOf(Colour which) const;
+    const TextLine& Text() const { return _state.text; }
+    const SaveChoice& SaveBoxes() const { return _save; }
+    const QString& SaveFormat() const { return _saveFormat; }
+    // What a run would be asked for now.
+    RenderRequest Request() const;
+
+    // --- what was rendered -----------------------------------------------------
+    // Whether the processed picture is up to date: the next run is a cached one.
+    bool UseCached() const { return _useCached; }
+    // The processed picture of the last full run (null before one).
+    const QImage& Processed() const { return _renderer.Processed(); }
+    // The profile pictures of the last run, by target row.
+    const Previews& Rendered() const { return _previews; }
+    QUndoStack* UndoStack() { return _history.Stack(); }
+    const FaceFinder& Faces() const { return _faceFinder; }
+
+    // --- the start ---------------------------------------------------------------
+    // The looks off, every save box ticked, the text background on, the next run full.
+    void ResetOptions();
+    // The picture the window starts with and the launch colours; edits are
+    // undo steps from now on.
+    void Launch(const QImage& picture);
+
+    // --- edits -----------------------------------------------------------------------
+    // Reads the photo and makes it the picture, selected whole (a failed read
+    // leaves no picture); no run. The read's outcome, for the status line.
+    PictureReader::Result Open(const QString& path);
+    // The picture as if opened from a file, held within the same pixel budget.
+    void Paste(const QImage& picture);
+    void SetSelection(const CropFractions& crop);
+    void ResetSelection();
+    // Selects the square around the largest face; false (nothing changes) without one.
+    bool FindFace();
+    void ToggleLook(size_t row);
+    void SetColour(Colour which, const QColor& colour);
+    void SetText(const QString& text);
+    void SetTextSize(float points);
+    void ToggleTextBackground();
+    // The picked position as fractions, the top one counted upward.
+    void SetTextPosition(float left, float top);
+    // Save choices are not edits of the picture: no run, no step.
+    void ToggleSaveBox(size_t row);
+    void SetSaveFormat(const QString& extension);
+
+    // --- runs --------------------------------------------------------------------------
+    // The next run is a full one.
+    void MarkStale();
+    // One run: full when stale, else cached.
+    void Render();
+    // The processed picture at its own size with the text line, brought up to
+    // date first; null when the selection gives no picture.
+    QImage CurrentWholePicture();
+
+    // --- saving ------------------------------------------------------------------------
+    // Writes the ticked networks' largest pictures and the whole picture as the
+    // name chosen in the save sheet gives them; what each file became.
+    QList<SavedFile> Save(const QString& chosenPath);
+    // One network's largest picture, as the last run made it, named from base.
+    void SaveSingleFile(const QString& base, const ProfileTarget& target);
+    // The whole processed picture with the text line at its own size.
+    void SaveOriginal(const QString& chosenPath);
+
+signals:
+    void PictureChanged(const QImage& picture, QSize photoSize);
+    void SelectionChanged(const CropFractions& crop);
+    void LooksChanged(const LookSet& looks);
+    void ColourChanged(ProfileDocument::Colour which, const QColor& colour);
+    void TextChanged(const TextLine& text);
+    // Around every run; PreviewsChanged also when an undo step brings back
+    // what the previews held.
+    void RunStarted();
+    void PreviewsChanged(const ProfileDocument::Previews& previews);
+    void RunEnded();
+
+private:
+    void SetPicture(const QImage& picture, QSize photoSize, const QString& step);
+    // A full run, then one undo step.
+    void EditedPicture(const QString& step);
+    // A cached run (when `render`), then one undo step.
+    void EditedText(const QString& step, int mergeKey = 0, bool render = true);
+    void Write(const QString& path, const QImage& picture);
+    bool Saves(const char* network) const;
+    NetworkChoice SavedNetworks() const;
+    EditState Capture() const;
+    void Restore(const EditState& state);
+    void EmitAll(bool pictureChanged);
+
+    EditState _state;
+    SaveChoice _save;
+    QString _saveFormat = QStringLiteral("tif");
+    bool _useCached = false;
+    Renderer _renderer;
+    Previews _previews;
+    FaceFinder _faceFinder;
+    EditHistory _history;
+    // What the current save tried to write.
+    QList<SavedFile> _savedFiles;
+};
