@@ -1,5 +1,7 @@
 #include "render/NetworkFile.h"
 
+#include "render/PictureEncoder.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -86,13 +88,15 @@ QString ReadShape(const QJsonObject& object, const QString& where, NetworkShape*
 }
 
 QString ReadFormats(const QJsonObject& object, const QString& where, QStringList* formats) {
+    // Every network takes the format a file falls back to.
+    const QString fallback = QLatin1String(PictureEncoder::kFitFormat);
     const QJsonValue value = object.value("formats");
-    *formats = QStringList{QStringLiteral("jpg")};
+    *formats = QStringList{fallback};
     if (value.isUndefined()) {
         return QString();
     }
-    const QString fault = where + QStringLiteral(".formats: must be a list of %1, with jpg")
-                                      .arg(NetworkFile::KnownFormats().join(", "));
+    const QString fault = where + QStringLiteral(".formats: must be a list of %1, with %2")
+                                      .arg(NetworkFile::KnownFormats().join(", "), fallback);
     formats->clear();
     for (const QJsonValue& format : value.toArray()) {
         if (!NetworkFile::KnownFormats().contains(format.toString())) {
@@ -101,7 +105,7 @@ QString ReadFormats(const QJsonObject& object, const QString& where, QStringList
         *formats << format.toString();
     }
     formats->removeDuplicates();
-    return value.isArray() && formats->contains("jpg") ? QString() : fault;
+    return value.isArray() && formats->contains(fallback) ? QString() : fault;
 }
 
 QString ReadNetwork(const QJsonValue& value, const QString& where, Network* network) {
