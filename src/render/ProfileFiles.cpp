@@ -1,68 +1,13 @@
 #include "render/ProfileFiles.h"
 
-#include "image/BitmapSurface.h"
+#include "render/PictureEncoder.h"
 
-#include <QBuffer>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QPainter>
 #include <QSaveFile>
 
 namespace {
 
 constexpr char kTiffSuffix[] = ".tif";
-// Lossy formats: high enough that text edges stay clean on small pictures.
-constexpr int kLossyQuality = 90;
-
-// The formats a picture may be written in; the first is the window's.
-struct FileFormat {
-    const char* extension;
-    const char* writer; // Qt's name of the format
-    const char* name;   // for the reason of a failure
-    int quality;        // -1: the writer's default
-    bool opaque;        // no transparency in the format: flattened on white
-};
-constexpr FileFormat kFormats[] = {
-    {"tif", "tiff", "TIFF", -1, false},
-    {"png", "png", "PNG", -1, false},
-    {"jpg", "jpeg", "JPEG", kLossyQuality, true},
-    {"webp", "webp", "WebP", kLossyQuality, false},
-};
-
-const FileFormat* FormatOf(const QString& extension) {
-    for (const FileFormat& format : kFormats) {
-        if (extension == QLatin1String(format.extension)) {
-            return &format;
-        }
-    }
-    return nullptr;
-}
-
-QImage OnWhite(const QImage& picture) {
-    if (!picture.hasAlphaChannel()) {
-        return picture;
-    }
-    QImage flat(picture.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, picture);
-    return flat;
-}
-
-QByteArray Encode(const QImage& picture, const FileFormat& format) {
-    if (picture.isNull()) {
-        return QByteArray();
-    }
-    if (&format == &kFormats[0]) {
-        return BitmapSurface::EncodeTiff(picture);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format.writer);
-    writer.setQuality(format.quality);
-    return writer.write(format.opaque ? OnWhite(picture) : picture) ? bytes : QByteArray();
-}
 
 // Start of the extension in path, or -1: the last dot of the last component.
 qsizetype ExtensionStart(const QString& path) {
@@ -122,7 +67,7 @@ QList<PlannedFile> ProfileFiles::PlanForChosenName(const QString& chosen,
                                                    const NetworkChoice& networks, bool whole,
                                                    const QString& format) {
     QList<PlannedFile> files = Plan(RemoveExtension(chosen), networks, whole, format);
-    if (whole && format == QLatin1String(kFormats[0].extension)) {
+    if (whole && format == PictureEncoder::Formats().first()) {
         files.last().path = OriginalPath(chosen);
     }
     return files;
@@ -133,34 +78,21 @@ bool ProfileFiles::WriteTiff(const QString& path, const QImage& picture, QString
 }
 
 const QStringList& ProfileFiles::WritableFormats() {
-    static const QStringList extensions = [] {
-        QStringList list;
-        for (const FileFormat& format : kFormats) {
-            list << QLatin1String(format.extension);
-        }
-        return list;
-    }();
-    return extensions;
+    return PictureEncoder::Formats();
 }
 
 QString ProfileFiles::FormatName(const QString& extension) {
-    const FileFormat* format = FormatOf(extension);
-    return format ? QLatin1String(format->name) : QString();
+    return PictureEncoder::FormatName(extension);
 }
 
 bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, const QString& format,
                                 QString* reason) {
-    const FileFormat* chosen = FormatOf(format);
-    if (chosen == nullptr) {
-        *reason = QStringLiteral("No such file format: %1").arg(format);
-        return false;
-    }
     // Encoded in memory first: the encoder does not notice a short write (a full
     // disk), so the bytes are counted here and a file is committed only whole.
-    const QByteArray bytes = Encode(picture, *chosen);
+    const EncodedPicture encoded = PictureEncoder::Encode(picture, format);
+    const QByteArray& bytes = encoded.bytes;
     if (bytes.isEmpty()) {
-        *reason = QStringLiteral("The picture could not be encoded as %1")
-                      .arg(QLatin1String(chosen->name));
+        *reason = encoded.reason;
         return false;
     }
     QSaveFile file(path);
