@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -102,7 +103,11 @@ public:
         controller.applicationDidFinishLaunching();
         const QString path = folder.filePath(QStringLiteral("photo.bmp"));
         QImageWriter(path, "bmp").write(Photo());
+        QEventLoop reading;
+        QObject::connect(&controller.Document(), &ProfileDocument::Opened, &reading,
+                         &QEventLoop::quit);
         controller.filePanelDidEnd(path, 1);
+        reading.exec();
         Select();
         for (const char* name : ControlNames::LookButtons()) {
             Find<QAbstractButton>(name)->click();

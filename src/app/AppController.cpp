@@ -148,6 +148,11 @@ void AppController::BindDocument() {
     });
     connect(&_document, &ProfileDocument::PreviewsChanged, this, &AppController::PropagatePics);
     connect(&_document, &ProfileDocument::RunEnded, this, [this] { _presenter->SetBusy(false); });
+    connect(&_document, &ProfileDocument::Opened, this,
+            [this](const QString& path, const PictureReader::Result& read) {
+                ShowStatus(read.picture.isNull() ? StatusLines::OpenFailed(path, read.failure)
+                                                 : StatusLines::Opened(path, read.photoSize));
+            });
 }
 
 // --- lifecycle -------------------------------------------------------------------
@@ -239,15 +244,9 @@ void AppController::LoadUserPic(QObject*) {
 }
 
 void AppController::filePanelDidEnd(const QString& chosenPath, int32_t returnCode, void*) {
-    if (returnCode != kConfirmed) {
-        return;
-    }
-    try {
-        const PictureReader::Result read = _document.Open(chosenPath);
-        ShowStatus(read.picture.isNull() ? StatusLines::OpenFailed(chosenPath, read.failure)
-                                         : StatusLines::Opened(chosenPath, read.photoSize));
-    } catch (const std::exception& e) {
-        Log(QString::fromLocal8Bit(e.what()));
+    if (returnCode == kConfirmed) {
+        ShowStatus(StatusLines::Opening(chosenPath));
+        _document.Open(chosenPath);
     }
 }
 

@@ -30,6 +30,10 @@ QString StatusLines::Opened(const QString& path, QSize photoSize) {
         .arg(NameOf(path), QString::number(photoSize.width()), QString::number(photoSize.height()));
 }
 
+QString StatusLines::Opening(const QString& path) {
+    return QStringLiteral("Opening %1…").arg(NameOf(path));
+}
+
 QString StatusLines::Pasted(QSize photoSize) {
     return Opened(QStringLiteral("Pasted picture"), photoSize);
 }

@@ -15,6 +15,8 @@ public:
 
     // "NAME — W × H pixels", the photo's own size.
     static QString Opened(const QString& path, QSize photoSize);
+    // "Opening NAME…", while it is read.
+    static QString Opening(const QString& path);
     // "Pasted picture — W × H pixels".
     static QString Pasted(QSize photoSize);
     // "Could not open NAME: reason".

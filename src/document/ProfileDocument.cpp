@@ -5,6 +5,7 @@
 
 #include <QDebug>
 #include <QGuiApplication>
+#include <QThread>
 #include <exception>
 
 namespace {
@@ -42,7 +43,13 @@ ProfileDocument::ProfileDocument(QObject* parent)
     ResetOptions();
 }
 
-ProfileDocument::~ProfileDocument() = default;
+ProfileDocument::~ProfileDocument() {
+    // A decoder can't be stopped halfway; its picture is dropped.
+    for (QThread* reader : _readers) {
+        reader->wait();
+        delete reader;
+    }
+}
 
 QColor ProfileDocument::ColourOf(Colour which) const {
     switch (which) {
@@ -88,13 +95,42 @@ void ProfileDocument::Launch(const QImage& picture) {
 
 // --- edits -----------------------------------------------------------------------------
 
-PictureReader::Result ProfileDocument::Open(const QString& path) {
-    const PictureReader::Result read = PictureReader::Read(path);
+void ProfileDocument::Open(const QString& path) {
+    const quint64 open = ++_newestOpen;
+    emit OpenStarted(path);
+    QThread* reader = QThread::create([this, path, open] { Read(path, open); });
+    _readers.push_back(reader);
+    connect(reader, &QThread::finished, this, [this, reader] {
+        std::erase(_readers, reader);
+        reader->deleteLater();
+    });
+    reader->start();
+}
+
+void ProfileDocument::Read(const QString& path, quint64 open) {
+    PictureReader::Result read;
+    try {
+        read = PictureReader::Read(path);
+    } catch (const std::exception& e) {
+        read.failure = PictureReader::Failure::TooLarge;
+        read.reason = QString::fromLocal8Bit(e.what());
+    }
+    // Handed to the document's thread; the destructor waits for this thread,
+    // so the document is still there.
+    QMetaObject::invokeMethod(
+        this, [this, path, open, read] { FinishOpen(path, open, read); }, Qt::QueuedConnection);
+}
+
+void ProfileDocument::FinishOpen(const QString& path, quint64 open,
+                                 const PictureReader::Result& read) {
+    if (open != _newestOpen) {
+        return; // superseded by a later open
+    }
     if (read.picture.isNull() && !read.reason.isEmpty()) {
         Log(read.reason);
     }
     SetPicture(read.picture, read.photoSize, tr("Open picture"));
-    return read;
+    emit Opened(path, read);
 }
 
 void ProfileDocument::Paste(const QImage& pasted) {

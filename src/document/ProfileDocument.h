@@ -16,6 +16,9 @@
 #include <QString>
 #include <array>
 #include <bitset>
+#include <vector>
+
+class QThread;
 
 // The picture being made into profile pictures and every edit of it: the
 // selection, the looks, the colours and the text line, the save choices, the
@@ -82,9 +85,13 @@ public:
     void Launch(const QImage& picture);
 
     // --- edits -----------------------------------------------------------------------
-    // Reads the photo and makes it the picture, selected whole (a failed read
-    // leaves no picture); no run. The read's outcome, for the status line.
-    PictureReader::Result Open(const QString& path);
+    // Reads the photo on a thread of its own and returns at once; when it is
+    // read it becomes the picture, selected whole (a failed read leaves no
+    // picture), with no run, and Opened says how it went. An open started
+    // later supersedes one still reading.
+    void Open(const QString& path);
+    // Whether a photo is being read.
+    bool Opening() const { return !_readers.empty(); }
     // The picture as if opened from a file, held within the same pixel budget.
     void Paste(const QImage& picture);
     void SetSelection(const CropFractions& crop);
@@ -121,6 +128,9 @@ public:
     void SaveOriginal(const QString& chosenPath);
 
 signals:
+    void OpenStarted(const QString& path);
+    // After the picture is in place, or the read failed.
+    void Opened(const QString& path, const PictureReader::Result& read);
     void PictureChanged(const QImage& picture, QSize photoSize);
     void SelectionChanged(const CropFractions& crop);
     void LooksChanged(const LookSet& looks);
@@ -133,6 +143,8 @@ signals:
     void RunEnded();
 
 private:
+    void Read(const QString& path, quint64 open);
+    void FinishOpen(const QString& path, quint64 open, const PictureReader::Result& read);
     void SetPicture(const QImage& picture, QSize photoSize, const QString& step);
     // A full run, then one undo step.
     void EditedPicture(const QString& step);
@@ -153,6 +165,9 @@ private:
     Previews _previews;
     FaceFinder _faceFinder;
     EditHistory _history;
+    // The threads reading photos; only the newest open's picture is taken.
+    std::vector<QThread*> _readers;
+    quint64 _newestOpen = 0;
     // What the current save tried to write.
     QList<SavedFile> _savedFiles;
 };

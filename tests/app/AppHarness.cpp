@@ -31,8 +31,16 @@ QString AppHarness::WriteFile(const QString& name, const QImage& picture) {
 
 void AppHarness::Open(const QImage& picture) {
     static int count = 0;
-    _controller->filePanelDidEnd(WriteFile(QStringLiteral("opened%1.png").arg(++count), picture),
-                                 1);
+    OpenFile(WriteFile(QStringLiteral("opened%1.png").arg(++count), picture));
+}
+
+void AppHarness::OpenFile(const QString& path) {
+    _controller->filePanelDidEnd(path, 1);
+    EXPECT_TRUE(ReadingDone()) << path.toStdString();
+}
+
+bool AppHarness::ReadingDone() {
+    return QTest::qWaitFor([this] { return !_controller->Document().Opening(); }, 60000);
 }
 
 void AppHarness::Click(const char* objectName) {

@@ -42,6 +42,10 @@ public:
     QString WriteFile(const QString& name, const QImage& picture);
     // Opens the picture like a confirmed open sheet.
     void Open(const QImage& picture);
+    // Opens the file like a confirmed open sheet and waits until it is read.
+    void OpenFile(const QString& path);
+    // Waits until no photo is being read any more; false after a minute.
+    bool ReadingDone();
     // Clicks a button (a look, a save box, Reset selection ...) with the mouse.
     void Click(const char* objectName);
     void Type(const QString& text);

@@ -150,11 +150,13 @@ TEST(AppWindow, DroppedPicturesAndFileArgumentsOpenLikeTheSheet) {
     AppHarness app;
     const QImage picture = TestPictures::Solid(33, 44, QColor(9, 9, 9));
     EXPECT_TRUE(Drop(app.Window(), app.WriteFile(QStringLiteral("dropped"), picture)));
+    ASSERT_TRUE(app.ReadingDone());
     EXPECT_EQ(app.Controller().theImage().size(), picture.size());
     EXPECT_FALSE(Drop(app.Window(), app.WriteFile(QStringLiteral("notes.txt"), picture)));
     const QImage other = TestPictures::Solid(70, 40, QColor(200, 10, 10));
     const QString path = app.WriteFile(QStringLiteral("from the file manager.png"), other);
     LaunchArguments::OpenPicture(app.Controller(), {QStringLiteral("trellica"), path});
+    ASSERT_TRUE(app.ReadingDone());
     EXPECT_EQ(app.Find<ImageView>("baseImageView")->image().size(), other.size());
     EXPECT_EQ(LaunchArguments::Picture({"trellica", "--unknown", "--", "-a.jpg"}), "-a.jpg");
 }

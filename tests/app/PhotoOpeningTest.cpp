@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -68,7 +69,7 @@ class OpeningFiles : public ::testing::TestWithParam<FileCase> {};
 TEST_P(OpeningFiles, ShowThePhotoOrSayWhyNot) {
     const FileCase& c = GetParam();
     AppHarness app;
-    app.Controller().filePanelDidEnd(c.make(), 1);
+    app.OpenFile(c.make());
     EXPECT_EQ(app.Status(), QString::fromUtf8(c.status));
     const QImage shown = app.Find<CropImageView>("baseImageView")->image();
     if (c.photo.isEmpty()) {
@@ -95,6 +96,20 @@ TEST_P(OpeningFiles, ShowThePhotoOrSayWhyNot) {
 
 INSTANTIATE_TEST_SUITE_P(Files, OpeningFiles, ::testing::ValuesIn(kFiles),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The sheet's completion returns while the photo is read; a second open
+// supersedes the first, which leaves no picture and no undo step behind.
+TEST(Opening, ReadsOffTheWindowAndTheLaterOpenWins) {
+    AppHarness app;
+    const int steps = app.Controller().UndoStack()->count();
+    app.Controller().filePanelDidEnd(Photo("big.jpg", 8000, 6000), 1);
+    EXPECT_EQ(app.Status(), QStringLiteral("Opening big.jpg…"));
+    app.Controller().filePanelDidEnd(Photo("small.jpg", 64, 48), 1);
+    ASSERT_TRUE(app.ReadingDone());
+    EXPECT_EQ(app.Status(), QStringLiteral("small.jpg — 64 × 48 pixels"));
+    EXPECT_EQ(app.Controller().theImage().size(), QSize(64, 48));
+    EXPECT_EQ(app.Controller().UndoStack()->count(), steps + 1);
+}
 
 TEST(SaveStatus, CountsTheFilesWrittenAndNamesEachFailure) {
     AppHarness app;

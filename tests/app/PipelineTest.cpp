@@ -87,7 +87,7 @@ TEST(Pipeline, GesturesRenderWhatWasSelectedAndABrokenPictureNothing) {
     click({200, 200});
     click({200, 200}); // on the anchor: nothing selected
     ExpectShown(app, true);
-    app.Controller().filePanelDidEnd(app.Folder() + "/none.png", 1); // broken
+    app.OpenFile(app.Folder() + "/none.png"); // broken
     EXPECT_TRUE(view->image().isNull());
     app.Click("buttonSepia");
     ExpectShown(app, true);

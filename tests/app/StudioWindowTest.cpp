@@ -81,7 +81,7 @@ TEST_P(FindFace, SelectsTheSquareAroundTheFace) {
     const auto [photo, found] = GetParam(); // of Debian's opencv-doc (scripts/install-deps.sh)
     AppHarness app;
     const QString path = QStringLiteral("/usr/share/doc/opencv-doc/examples/data/") + photo;
-    app.Controller().filePanelDidEnd(path, 1);
+    app.OpenFile(path);
     const FloatRect before = app.Controller().Request().selection;
     Key(app.Window(), Qt::Key_F);
     const FloatRect after = app.Controller().Request().selection;

@@ -131,7 +131,7 @@ TEST_F(BatchRun, NothingIsReplacedWithoutForceNorByAnotherPhotoOfTheSameName) {
 TEST_F(BatchRun, WritesWhatTheWindowSaves) {
     const QString photo = Photo("me.jpg", 640, 480);
     AppHarness app;
-    app.Controller().filePanelDidEnd(photo, 1);
+    app.OpenFile(photo);
     for (const char* button : {"resetButton", "buttonSepia", "buttonFrame"})
         app.Click(button);
     app.Type("Jo");

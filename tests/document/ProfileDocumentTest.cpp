@@ -4,6 +4,7 @@
 #include "render/Renderer.h"
 #include "support/TestPictures.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,7 +20,10 @@ TEST(ProfileDocument, OpensEditsUndoesAndSavesWithoutAWindow) {
     ASSERT_TRUE(TestPictures::Gradient(400, 300).save(photo));
     ProfileDocument document;
     document.Launch(TestPictures::Solid(50, 50, Qt::blue));
-    ASSERT_FALSE(document.Open(photo).picture.isNull());
+    QSignalSpy opened(&document, &ProfileDocument::Opened);
+    document.Open(photo); // read off this thread
+    ASSERT_TRUE(opened.wait(60000));
+    ASSERT_EQ(document.Picture().size(), QSize(400, 300));
     document.SetSelection({0.25f, 0.75f, 0.0f, 1.0f});
     document.ToggleLook(size_t(ProfileTargets::LookIndex("sepia")));
     document.SetText(QStringLiteral("Hi"));
