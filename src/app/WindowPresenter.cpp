@@ -18,6 +18,14 @@ namespace {
 // The slider moves in tenths of a point.
 constexpr float kSliderStepsPerPoint = 10.0f;
 
+// What a screen reader says for the controls that show no text of their own.
+constexpr std::pair<const char*, const char*> kSpokenNames[] = {
+    {"baseImageView", "Crop selection"}, {"colorizeWell", "Colorize colour"},
+    {"theTextField", "Text line"},       {"textSizeSlider", "Text size"},
+    {"textColorWell", "Text colour"},    {"textBackgroundColorWell", "Text background colour"},
+    {"positionView", "Text position"},   {"logoView", "Trellica home page"},
+};
+
 bool Is(const char* network, const char* name) {
     return QLatin1String(network) == QLatin1String(name);
 }
@@ -27,8 +35,14 @@ bool Is(const char* network, const char* name) {
 WindowPresenter::WindowPresenter(Ui::MainWindow& ui, QMainWindow* window)
     : _ui(ui), _window(window) {
     for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
+        const ProfileTarget& target = ProfileTargets::Targets()[row];
         _previews[row] =
             window->findChild<ImageView*>(QLatin1String(ControlNames::Previews()[row]));
+        _previews[row]->setAccessibleName(
+            QStringLiteral("%1 %2 pixels").arg(QLatin1String(target.network)).arg(target.size));
+    }
+    for (const auto& [control, spoken] : kSpokenNames) {
+        window->findChild<QWidget*>(QLatin1String(control))->setAccessibleName(QWidget::tr(spoken));
     }
     // Idle, the busy indicator keeps its place so the layout doesn't move.
     QSizePolicy keepPlace = _ui.busyIndicator->sizePolicy();

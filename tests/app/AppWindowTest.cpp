@@ -50,6 +50,15 @@ TEST(AppWindow, LaunchSetsFlagsAndPictureButRendersNothing) {
         const QAbstractButton* button = app.Find<QAbstractButton>(name);
         EXPECT_TRUE(button->isCheckable() && !button->isChecked()) << name;
     }
+    // Every control a screen reader reaches has a name.
+    for (QWidget* control : app.Window()->findChildren<QWidget*>()) {
+        if (control->focusPolicy() != Qt::NoFocus || qobject_cast<ImageView*>(control)) {
+            const QString spoken = control->accessibleName();
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            EXPECT_FALSE(spoken.isEmpty() && (!button || button->text().isEmpty()))
+                << control->objectName().toStdString();
+        }
+    }
     EXPECT_TRUE(controller.options().none());
     EXPECT_TRUE(controller.saveOptions().all());
     EXPECT_TRUE(app.Find<QAbstractButton>("textBackgroundToggle")->isChecked());
