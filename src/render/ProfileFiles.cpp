@@ -1,12 +1,12 @@
 #include "render/ProfileFiles.h"
 
 #include "image/BitmapSurface.h"
+#include "render/SafeFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 
@@ -121,34 +121,25 @@ QString ProfileFiles::FormatName(const QString& extension) {
     return format ? QLatin1String(format->name) : QString();
 }
 
-bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, const QString& format,
-                                QString* reason) {
+QByteArray ProfileFiles::EncodedPicture(const QImage& picture, const QString& format,
+                                        QString* reason) {
     const FileFormat* chosen = FormatOf(format);
     if (chosen == nullptr) {
         *reason = QStringLiteral("No such file format: %1").arg(format);
-        return false;
+        return QByteArray();
     }
     // Encoded in memory first: the encoder does not notice a short write (a full
-    // disk), so the bytes are counted here and a file is committed only whole.
+    // disk), so the bytes are counted when written and a file is named only whole.
     const QByteArray bytes = Encode(picture, *chosen);
     if (bytes.isEmpty()) {
         *reason = QStringLiteral("The picture could not be encoded as %1")
                       .arg(QLatin1String(chosen->name));
-        return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *reason = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        *reason = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *reason = file.errorString();
-        return false;
-    }
-    return true;
+    return bytes;
+}
+
+bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, const QString& format,
+                                QString* reason) {
+    const QByteArray bytes = EncodedPicture(picture, format, reason);
+    return !bytes.isEmpty() && SafeFile::Write(path, bytes, reason);
 }
