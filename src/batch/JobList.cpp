@@ -5,18 +5,65 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 namespace {
 
+// The names of a photo's files in the window's order of saving, and what each
+// holds (nullptr: the whole picture).
+QList<QPair<QString, const ProfileTarget*>> OutputNames(const QString& stem,
+                                                        const BatchOptions& options) {
+    QList<QPair<QString, const ProfileTarget*>> names;
+    const QString extension = QLatin1Char('.') + options.format;
+    const auto& saved = ProfileTargets::SavedTargets();
+    for (size_t row = 0; row < saved.size(); ++row) {
+        if (options.networks[row]) {
+            const QString suffix =
+                ProfileFiles::RemoveExtension(QLatin1String(saved[row]->fileSuffix));
+            names.append({stem + suffix + extension, saved[row]});
+        }
+    }
+    if (options.whole) {
+        names.append({stem + extension, nullptr});
+    }
+    return names;
+}
+
+// A folder's files less those that this run would write for another picture
+// beside them (me_facebook.tif, and me.tif beside me.jpg): results of an
+// earlier run into the folder, not photos. A file that is its own whole
+// picture (me.tif, format tif) stays a photo.
+QStringList WithoutResults(const QStringList& names, const BatchOptions& options) {
+    QSet<QString> results;
+    for (const QString& name : names) {
+        for (const auto& output : OutputNames(JobList::Stem(name), options)) {
+            if (output.first != name) {
+                results.insert(output.first);
+            }
+        }
+    }
+    QStringList photos;
+    for (const QString& name : names) {
+        if (!results.contains(name)) {
+            photos << name;
+        }
+    }
+    return photos;
+}
+
 // The picture files of a folder, sorted by name: the types the window opens,
-// without the extensionless files a folder is full of.
-QStringList FolderPictures(const QString& folder) {
-    QStringList pictures;
+// without the extensionless files a folder is full of, nor earlier results.
+QStringList FolderPictures(const QString& folder, const BatchOptions& options) {
+    QStringList names;
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         if (ProfileFiles::IsAdmitted(name) && ProfileFiles::RemoveExtension(name) != name) {
-            pictures << dir.filePath(name);
+            names << name;
         }
+    }
+    QStringList pictures;
+    for (const QString& name : WithoutResults(names, options)) {
+        pictures << dir.filePath(name);
     }
     return pictures;
 }
@@ -28,20 +75,20 @@ QStringList Lines(QIODevice& input) {
         while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        if (!line.isEmpty()) {
+        if (!line.trimmed().isEmpty()) {
             lines << line;
         }
     }
     return lines;
 }
 
-QStringList Paths(const QStringList& pictures, QIODevice& input) {
+QStringList Paths(const BatchOptions& options, QIODevice& input) {
     QStringList paths;
-    for (const QString& picture : pictures) {
+    for (const QString& picture : options.pictures) {
         if (picture == QLatin1String("-")) {
             paths << Lines(input);
         } else if (QFileInfo(picture).isDir()) {
-            paths << FolderPictures(picture);
+            paths << FolderPictures(picture, options);
         } else {
             paths << picture;
         }
@@ -52,20 +99,9 @@ QStringList Paths(const QStringList& pictures, QIODevice& input) {
 // The files of one photo in the window's order of saving, and their pictures.
 void NameFiles(BatchJob& job, const BatchOptions& options) {
     const QDir out(options.outFolder);
-    const QString stem = JobList::Stem(job.path);
-    const QString extension = QLatin1Char('.') + options.format;
-    const auto& saved = ProfileTargets::SavedTargets();
-    for (size_t row = 0; row < saved.size(); ++row) {
-        if (options.networks[row]) {
-            const QString suffix =
-                ProfileFiles::RemoveExtension(QLatin1String(saved[row]->fileSuffix));
-            job.files << out.filePath(stem + suffix + extension);
-            job.targets << saved[row];
-        }
-    }
-    if (options.whole) {
-        job.files << out.filePath(stem + extension);
-        job.targets << nullptr;
+    for (const auto& [name, target] : OutputNames(JobList::Stem(job.path), options)) {
+        job.files << out.filePath(name);
+        job.targets << target;
     }
 }
 
@@ -74,7 +110,7 @@ void NameFiles(BatchJob& job, const BatchOptions& options) {
 QList<BatchJob> JobList::Collect(const BatchOptions& options, QIODevice& input) {
     QList<BatchJob> jobs;
     QHash<QString, QString> claimedBy; // file -> the photo that writes it
-    for (const QString& path : Paths(options.pictures, input)) {
+    for (const QString& path : Paths(options, input)) {
         BatchJob job{path, {}, {}, {}};
         NameFiles(job, options);
         for (const QString& file : job.files) {
