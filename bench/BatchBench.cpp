@@ -66,7 +66,7 @@ void BM_ReadTwelveMegapixelJpeg(benchmark::State& state) {
     BatchOptions options;
     if (state.range(0) == 0) {
         options.selection = SelectionChoice::Rectangle;
-        options.rectangle = QRect(1500, 1000, 1000, 1000);
+        options.rectangle = PhotoRectangle{1500, 1000, 1000, 1000};
     }
     const QString path = Photos().filePath(QStringLiteral("photo0.jpg"));
     for (auto _ : state) {

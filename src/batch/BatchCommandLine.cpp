@@ -13,6 +13,9 @@ namespace {
 constexpr float kMinTextSize = 1.0f;
 constexpr float kMaxTextSize = 72.0f;
 constexpr int kMaxJobs = 256;
+// A thinner rectangle would give some network's picture less than a pixel across
+// (twitter's 73 pixels, whatever the decoder's scale).
+constexpr qint64 kMaxSelectionAspect = 50;
 
 QString S(const char* text) {
     return QString::fromUtf8(text);
@@ -23,7 +26,11 @@ const char kDescription[] =
     "picture of each network (STEM_facebook, _twitter, _linkedin, _google, _skype) and the\n"
     "whole processed picture (STEM) in the output folder, on every core.\n"
     "PICTURE is a photo, a folder (its pictures, not its subfolders) or - (paths from\n"
-    "standard input, one per line).";
+    "standard input, one per line; blank lines are skipped). In a folder, the files this\n"
+    "run would write for a picture beside them (me_facebook.tif or me.tif beside me.jpg,\n"
+    "for the same networks and format) are earlier results, not photos.\n"
+    "A picture's files are all written or none is; an existing file is never replaced\n"
+    "without --force, so runs into one folder at once never mix their pictures.";
 
 const char kExamples[] =
     "\nExamples:\n"
@@ -32,7 +39,7 @@ const char kExamples[] =
     "  trellica-batch -o out --select 1200,300,1800,1800 --networks twitter,google --no-whole "
     "me.jpg\n"
     "  find photos -name '*.jpg' | trellica-batch -o out --format png -q -\n"
-    "\nExit status: 0 all pictures written, 1 some picture failed, 2 usage error.\n";
+    "\nExit status: 0 all pictures written (or skipped), 1 some picture failed, 2 usage error.\n";
 
 struct OptionRow {
     QStringList names;
@@ -45,7 +52,10 @@ const std::vector<OptionRow>& OptionRows() {
         {{S("o"), S("out")}, "Where the files go (created if missing); required.", "DIR"},
         {{S("select")},
          "center (default): the largest centred square; face: around the largest face; or "
-         "X,Y,W,H: a rectangle in the photo's pixels, origin top-left.",
+         "X,Y,W,H: a rectangle in the photo's pixels, origin top-left: whole numbers, X and Y "
+         "from -2147483648 to 2147483647, W and H from 1 to 2147483647, neither more than 50 "
+         "times the other. A rectangle that does not overlap a photo misses it (that photo "
+         "fails); any other is made, however far it reaches beyond the photo.",
          "center|face|X,Y,W,H"},
         {{S("looks")},
          "Comma-separated looks: soften, sharpen, bw, frame, instant, photomat, filmstrip, "
@@ -68,7 +78,14 @@ const std::vector<OptionRow>& OptionRows() {
         {{S("no-whole")}, "Don't write the whole processed picture.", nullptr},
         {{S("format")}, "File format: tif (default), png, jpg or webp.", "tif|png|jpg|webp"},
         {{S("j"), S("jobs")}, "Pictures made at once (default: the number of cores).", "N"},
-        {{S("force")}, "Replace existing files (default: refuse, and say which).", nullptr},
+        {{S("force")},
+         "Replace existing files (default: refuse the picture, and say which). A photo of "
+         "the run is never replaced.",
+         nullptr},
+        {{S("skip-existing")},
+         "Write only the files that are missing, never replacing one: finishes a run that "
+         "was stopped.",
+         nullptr},
         {{S("q"), S("quiet")}, "No progress and no summary; errors only.", nullptr},
     };
     return rows;
@@ -133,11 +150,14 @@ QString CheckSelect(const QString& value, BatchOptions& options) {
         return QString();
     }
     int r[4];
-    if (!Numbers(v, 4, r) || r[2] <= 0 || r[3] <= 0) {
-        return S("bad rectangle '%1': give X,Y,W,H in pixels, W and H above 0").arg(value);
+    if (!Numbers(v, 4, r) || r[2] <= 0 || r[3] <= 0 ||
+        std::max(r[2], r[3]) > kMaxSelectionAspect * std::min(r[2], r[3])) {
+        return S("bad rectangle '%1': give X,Y,W,H in pixels, W and H above 0, neither more "
+                 "than 50 times the other")
+            .arg(value);
     }
     options.selection = SelectionChoice::Rectangle;
-    options.rectangle = QRect(r[0], r[1], r[2], r[3]);
+    options.rectangle = PhotoRectangle{r[0], r[1], r[2], r[3]};
     return QString();
 }
 
@@ -243,6 +263,10 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
     options.pictures = parser.positionalArguments();
     options.whole = !parser.isSet(S("no-whole"));
     options.force = parser.isSet(S("force"));
+    options.skipExisting = parser.isSet(S("skip-existing"));
+    if (options.force && options.skipExisting) {
+        return S("--force and --skip-existing exclude each other");
+    }
     options.quiet = parser.isSet(S("quiet"));
     if (options.networks.none() && !options.whole) {
         return S("nothing to write: no network and --no-whole");

@@ -4,7 +4,6 @@
 #include "render/RenderRequest.h"
 
 #include <QColor>
-#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <bitset>
@@ -16,13 +15,22 @@ enum class SelectionChoice {
     Rectangle,      // the same rectangle on every photo
 };
 
+// A rectangle in a photo's pixels, origin top-left, as image editors show it.
+// Each number fits 32 bits; sums and products are taken in 64.
+struct PhotoRectangle {
+    qint64 x = 0;
+    qint64 y = 0;
+    qint64 width = 0;
+    qint64 height = 0;
+};
+
 // Everything one run of trellica-batch was asked for. Every default is the
 // window's own when it starts.
 struct BatchOptions {
     QStringList pictures; // files, folders and "-" as given
     QString outFolder;
     SelectionChoice selection = SelectionChoice::CenteredSquare;
-    QRect rectangle; // in the photo's pixels, origin top-left
+    PhotoRectangle rectangle;
     LookSet looks;
     QColor colorize = QColor(Qt::red);
     TextLine text{QString(), 8.0f, QColor(Qt::black), QColor(Qt::white), true, 0.0f, 0.0f, QFont()};
@@ -31,6 +39,7 @@ struct BatchOptions {
     bool whole = true; // the whole processed picture as well
     QString format = QStringLiteral("tif");
     int jobs = 1;
-    bool force = false;
+    bool force = false;        // replace existing files
+    bool skipExisting = false; // write only the files that are missing
     bool quiet = false;
 };

@@ -30,14 +30,15 @@ int BatchProgram::Run(const BatchOptions& options, QIODevice& input, FILE* error
     }
     ProgressLine progress(errors, int(jobs.size()), ProgressLine::IsTerminal(errors),
                           options.quiet);
+    const PictureJob::Photos photos = PictureJob::PhotosOf(jobs);
     WorkerPool::Run(int(jobs.size()), options.jobs, [&]() -> WorkerPool::Worker {
-        auto job = std::make_shared<PictureJob>(options, finder.get());
+        auto job = std::make_shared<PictureJob>(options, photos, finder.get());
         return [job, &jobs, &progress](int i) {
             const JobOutcome outcome = job->Run(jobs[i]);
             if (!outcome.warning.isEmpty()) {
                 progress.Warn(jobs[i].path, outcome.warning);
             }
-            progress.Done(jobs[i].path, outcome.files, outcome.error);
+            progress.Done(jobs[i].path, outcome.files, outcome.errors, outcome.skipped);
         };
     });
     progress.Finish();

@@ -5,18 +5,51 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 namespace {
 
+// The names of a photo's files in the window's order of saving, and what each
+// holds (nullptr: the whole picture).
+QList<PlannedFile> OutputNames(const QString& stem, const BatchOptions& options) {
+    return ProfileFiles::Plan(stem, options.networks, options.whole, options.format);
+}
+
+// A folder's files less those that this run would write for another picture
+// beside them (me_facebook.tif, and me.tif beside me.jpg): results of an
+// earlier run into the folder, not photos. A file that is its own whole
+// picture (me.tif, format tif) stays a photo.
+QStringList WithoutResults(const QStringList& names, const BatchOptions& options) {
+    QSet<QString> results;
+    for (const QString& name : names) {
+        for (const PlannedFile& output : OutputNames(JobList::Stem(name), options)) {
+            if (output.path != name) {
+                results.insert(output.path);
+            }
+        }
+    }
+    QStringList photos;
+    for (const QString& name : names) {
+        if (!results.contains(name)) {
+            photos << name;
+        }
+    }
+    return photos;
+}
+
 // The picture files of a folder, sorted by name: the types the window opens,
-// without the extensionless files a folder is full of.
-QStringList FolderPictures(const QString& folder) {
-    QStringList pictures;
+// without the extensionless files a folder is full of, nor earlier results.
+QStringList FolderPictures(const QString& folder, const BatchOptions& options) {
+    QStringList names;
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         if (ProfileFiles::IsAdmitted(name) && ProfileFiles::RemoveExtension(name) != name) {
-            pictures << dir.filePath(name);
+            names << name;
         }
+    }
+    QStringList pictures;
+    for (const QString& name : WithoutResults(names, options)) {
+        pictures << dir.filePath(name);
     }
     return pictures;
 }
@@ -28,20 +61,20 @@ QStringList Lines(QIODevice& input) {
         while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
-        if (!line.isEmpty()) {
+        if (!line.trimmed().isEmpty()) {
             lines << line;
         }
     }
     return lines;
 }
 
-QStringList Paths(const QStringList& pictures, QIODevice& input) {
+QStringList Paths(const BatchOptions& options, QIODevice& input) {
     QStringList paths;
-    for (const QString& picture : pictures) {
+    for (const QString& picture : options.pictures) {
         if (picture == QLatin1String("-")) {
             paths << Lines(input);
         } else if (QFileInfo(picture).isDir()) {
-            paths << FolderPictures(picture);
+            paths << FolderPictures(picture, options);
         } else {
             paths << picture;
         }
@@ -51,10 +84,9 @@ QStringList Paths(const QStringList& pictures, QIODevice& input) {
 
 // The files of one photo in the window's order of saving, and their pictures.
 void NameFiles(BatchJob& job, const BatchOptions& options) {
-    const QString base = QDir(options.outFolder).filePath(JobList::Stem(job.path));
-    for (const PlannedFile& file :
-         ProfileFiles::Plan(base, options.networks, options.whole, options.format)) {
-        job.files << file.path;
+    const QDir out(options.outFolder);
+    for (const PlannedFile& file : OutputNames(JobList::Stem(job.path), options)) {
+        job.files << out.filePath(file.path);
         job.targets << file.target;
     }
 }
@@ -64,7 +96,7 @@ void NameFiles(BatchJob& job, const BatchOptions& options) {
 QList<BatchJob> JobList::Collect(const BatchOptions& options, QIODevice& input) {
     QList<BatchJob> jobs;
     QHash<QString, QString> claimedBy; // file -> the photo that writes it
-    for (const QString& path : Paths(options.pictures, input)) {
+    for (const QString& path : Paths(options, input)) {
         BatchJob job{path, {}, {}, {}};
         NameFiles(job, options);
         for (const QString& file : job.files) {

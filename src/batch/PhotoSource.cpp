@@ -1,19 +1,21 @@
 #include "batch/PhotoSource.h"
 
+#include "image/BitmapSurface.h"
 #include "image/PictureReader.h"
 #include "render/Renderer.h"
 #include "render/SelectionProposals.h"
 
 #include <QFileInfo>
-#include <QRect>
+#include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
 
 // The selection on a photo of that (upright) size, in its pixels, origin
 // top-left.
-QRect Selection(const BatchOptions& options, QSize photo) {
+PhotoRectangle Selection(const BatchOptions& options, QSize photo) {
     switch (options.selection) {
     case SelectionChoice::Rectangle:
         return options.rectangle;
@@ -22,14 +24,14 @@ QRect Selection(const BatchOptions& options, QSize photo) {
         break;
     }
     const int side = std::min(photo.width(), photo.height());
-    return QRect((photo.width() - side) / 2, (photo.height() - side) / 2, side, side);
+    return PhotoRectangle{(photo.width() - side) / 2, (photo.height() - side) / 2, side, side};
 }
 
 // The power of two the decoder may shrink the photo by: never so far that the
 // fit would have to enlarge the selection.
-int Divisor(const QRect& selection, int decoderDivisor) {
-    const int longest = std::max(selection.width(), selection.height());
-    const int fit = int(Renderer::kProcessedSide);
+int Divisor(const PhotoRectangle& selection, int decoderDivisor) {
+    const qint64 longest = std::max(selection.width, selection.height);
+    const qint64 fit = qint64(Renderer::kProcessedSide);
     int divisor = 1;
     while (divisor < decoderDivisor && longest / (divisor * 2) >= fit) {
         divisor *= 2;
@@ -40,12 +42,39 @@ int Divisor(const QRect& selection, int decoderDivisor) {
 // The selection in the decoded picture's coordinates: scaled as the picture
 // was, then turned y-up (the only place where the top-left origin becomes the
 // renderer's lower-left one).
-FloatRect OnPicture(const QRect& selection, QSize photo, QSize picture) {
+FloatRect OnPicture(const PhotoRectangle& selection, QSize photo, QSize picture) {
     const double sx = double(picture.width()) / photo.width();
     const double sy = double(picture.height()) / photo.height();
-    const QRectF scaled(selection.x() * sx, selection.y() * sy, selection.width() * sx,
-                        selection.height() * sy);
+    const QRectF scaled(double(selection.x) * sx, double(selection.y) * sy,
+                        double(selection.width) * sx, double(selection.height) * sy);
     return FromQtRect(scaled, picture.height());
+}
+
+// Whether the renderer can cut the selection out of the picture: the cut is
+// as large as the selection, also where it lies beyond the picture.
+bool Cuttable(const FloatRect& selection) {
+    return BitmapSurface::IsAllocatable(qint64(std::round(double(selection.width))),
+                                        qint64(std::round(double(selection.height))));
+}
+
+// A selection reaching so far beyond the photo that its cut can't be made is
+// drawn at the processed size instead: a transparent picture with the photo
+// small in it, which the renderer takes whole.
+void DrawSmall(SourcePicture& source, const PhotoRectangle& selection, QSize photo) {
+    const double scale =
+        double(Renderer::kProcessedSide) / double(std::max(selection.width, selection.height));
+    const QSize size(std::max(1, int(std::lround(double(selection.width) * scale))),
+                     std::max(1, int(std::lround(double(selection.height) * scale))));
+    QImage small(size, QImage::Format_ARGB32_Premultiplied);
+    small.fill(Qt::transparent);
+    QPainter painter(&small);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(double(-selection.x) * scale, double(-selection.y) * scale,
+                             photo.width() * scale, photo.height() * scale),
+                      source.picture);
+    painter.end();
+    source.picture = small;
+    source.selection = FloatRect{0.0f, 0.0f, float(size.width()), float(size.height())};
 }
 
 // The reader's refusals in this program's words (the line names the photo);
@@ -59,15 +88,15 @@ QString ErrorOf(const PictureReader::Result& read) {
 
 // Why the chosen selection gives nothing on a photo of that size; empty when it does.
 QString Missed(const BatchOptions& options, QSize photo) {
-    const QRect selection = Selection(options, photo);
-    if (selection.intersects(QRect(QPoint(0, 0), photo))) {
+    const PhotoRectangle s = Selection(options, photo);
+    if (s.x < photo.width() && s.x + s.width > 0 && s.y < photo.height() && s.y + s.height > 0) {
         return QString();
     }
     return QStringLiteral("the selection %1,%2,%3,%4 misses the photo (%5 x %6)")
-        .arg(selection.x())
-        .arg(selection.y())
-        .arg(selection.width())
-        .arg(selection.height())
+        .arg(s.x)
+        .arg(s.y)
+        .arg(s.width)
+        .arg(s.height)
         .arg(photo.width())
         .arg(photo.height());
 }
@@ -108,8 +137,11 @@ SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options
         return source;
     }
     source.picture = read.picture;
-    source.selection =
-        OnPicture(Selection(options, read.photoSize), read.photoSize, read.picture.size());
+    const PhotoRectangle selection = Selection(options, read.photoSize);
+    source.selection = OnPicture(selection, read.photoSize, read.picture.size());
+    if (!Cuttable(source.selection)) {
+        DrawSmall(source, selection, read.photoSize);
+    }
     if (face) {
         SelectFace(source, finder);
     }

@@ -6,21 +6,56 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-PictureJob::PictureJob(const BatchOptions& options, const FaceFinder* finder)
-    : _options(options), _finder(finder) {}
+namespace {
 
-QString PictureJob::Refusal(const BatchJob& job) const {
-    if (!job.clash.isEmpty()) {
-        return QStringLiteral("same file name as %1").arg(job.clash);
-    }
-    if (!_options.force) {
-        for (const QString& file : job.files) {
-            if (QFileInfo::exists(file)) {
-                return QStringLiteral("%1 exists (--force replaces it)").arg(file);
-            }
+// Whether anything has that name: a file, a folder, a link even to nothing.
+bool Exists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+QString Refused(const QString& file) {
+    return QStringLiteral("%1 exists (--force replaces it, --skip-existing keeps it)").arg(file);
+}
+
+QString Failed(const QString& file, const QString& reason) {
+    return QStringLiteral("%1: %2").arg(file, reason);
+}
+
+} // namespace
+
+PictureJob::PictureJob(const BatchOptions& options, const Photos& photos, const FaceFinder* finder)
+    : _options(options), _photos(photos), _finder(finder) {}
+
+PictureJob::Photos PictureJob::PhotosOf(const QList<BatchJob>& jobs) {
+    Photos photos;
+    for (const BatchJob& job : jobs) {
+        const SafeFile::Identity photo = SafeFile::IdentityOf(job.path);
+        if (photo.inode != 0) {
+            photos.insert(photo);
         }
     }
-    return QString();
+    return photos;
+}
+
+// Why the picture is not made at all, told before its photo is read.
+QStringList PictureJob::Refusals(const BatchJob& job) const {
+    if (!QFileInfo::exists(job.path)) {
+        return {QStringLiteral("no such file")};
+    }
+    if (!job.clash.isEmpty()) {
+        return {QStringLiteral("same file name as %1").arg(job.clash)};
+    }
+    QStringList refusals;
+    for (const QString& file : job.files) {
+        if (_photos.count(SafeFile::IdentityOf(file)) > 0) {
+            refusals << QStringLiteral("%1 is a photo of this run, never replaced").arg(file);
+        } else if (!_options.force && !_options.skipExisting && Exists(file)) {
+            // Spares the work only: the names are claimed atomically all the same.
+            refusals << Refused(file);
+        }
+    }
+    return refusals;
 }
 
 RenderRequest PictureJob::Request(const QImage& picture, const FloatRect& selection) const {
@@ -34,15 +69,94 @@ RenderRequest PictureJob::Request(const QImage& picture, const FloatRect& select
     return request;
 }
 
+// The wanted files encoded and written into their temporaries, none named
+// yet; each one that fails is named in errors.
+PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype>& wanted,
+                                      const RenderResult& result, const TextLine& text,
+                                      QStringList* errors) {
+    const auto& rows = ProfileTargets::Targets();
+    Files files;
+    for (const qsizetype i : wanted) {
+        const ProfileTarget* target = job.targets[i];
+        const QImage picture = target ? result.targets[size_t(target - rows.data())]
+                                      : _renderer.WholePicture(text);
+        QString reason = QStringLiteral("the selection gives no picture");
+        const QByteArray bytes =
+            picture.isNull() ? QByteArray()
+                             : ProfileFiles::Encoded(picture, _options.format, &reason);
+        if (!bytes.isEmpty()) {
+            files.push_back(std::make_unique<SafeFile>(job.files[i], bytes));
+            if (files.back()->IsReady()) {
+                continue;
+            }
+            reason = files.back()->Reason();
+        }
+        errors->append(Failed(job.files[i], reason));
+    }
+    return files;
+}
+
+// Names the files; the count left. With --force each replaces what is there.
+// Otherwise each is named only where nothing has its name, and when another
+// run has one, the names given so far are taken back: the picture is refused.
+int PictureJob::Keep(const BatchJob& job, Files& files, QStringList* errors) const {
+    int kept = 0;
+    for (const auto& file : files) {
+        if (_options.force) {
+            if (file->ReplaceName()) {
+                ++kept;
+            } else {
+                errors->append(Failed(file->Path(), file->Reason()));
+            }
+            continue;
+        }
+        const SafeFile::Claim claim = file->ClaimName();
+        if (claim == SafeFile::Claim::Made) {
+            ++kept;
+        }
+        if (claim == SafeFile::Claim::Made ||
+            (claim == SafeFile::Claim::Taken && _options.skipExisting)) {
+            continue; // a name taken meanwhile is as good as an existing file
+        }
+        for (const auto& mine : files) {
+            mine->Withdraw();
+        }
+        if (claim == SafeFile::Claim::Failed) {
+            errors->append(Failed(file->Path(), file->Reason()));
+            return 0;
+        }
+        for (const QString& name : job.files) {
+            if (Exists(name)) {
+                errors->append(Refused(name));
+            }
+        }
+        if (errors->isEmpty()) {
+            errors->append(Refused(file->Path()));
+        }
+        return 0;
+    }
+    return kept;
+}
+
 JobOutcome PictureJob::Run(const BatchJob& job) {
     JobOutcome outcome;
-    outcome.error = Refusal(job);
-    if (!outcome.error.isEmpty()) {
+    outcome.errors = Refusals(job);
+    if (!outcome.errors.isEmpty()) {
+        return outcome;
+    }
+    QList<qsizetype> wanted;
+    for (qsizetype i = 0; i < job.files.size(); ++i) {
+        if (!_options.skipExisting || !Exists(job.files[i])) {
+            wanted << i;
+        }
+    }
+    outcome.skipped = wanted.isEmpty();
+    if (outcome.skipped) {
         return outcome;
     }
     SourcePicture source = PhotoSource::Load(job.path, _options, _finder);
     if (source.picture.isNull()) {
-        outcome.error = source.error;
+        outcome.errors << source.error;
         return outcome;
     }
     outcome.warning = source.warning;
@@ -53,23 +167,10 @@ JobOutcome PictureJob::Run(const BatchJob& job) {
     // The photo's memory goes before the files are encoded.
     source.picture = QImage();
     request.source = QImage();
-    const auto& rows = ProfileTargets::Targets();
-    for (qsizetype i = 0; i < job.files.size(); ++i) {
-        const ProfileTarget* target = job.targets[i];
-        const QImage picture = target ? result.targets[size_t(target - rows.data())]
-                                      : _renderer.WholePicture(request.text);
-        QString reason;
-        if (picture.isNull()) {
-            reason = QStringLiteral("the selection gives no picture");
-        } else if (!ProfileFiles::WritePicture(job.files[i], picture, _options.format, &reason)) {
-            reason = QStringLiteral("%1: %2").arg(job.files[i], reason);
-        } else {
-            ++outcome.files;
-            continue;
-        }
-        outcome.error = reason;
-        break;
-    }
+    Files files = Prepare(job, wanted, result, request.text, &outcome.errors);
     _renderer.Invalidate();
+    if (outcome.errors.isEmpty()) {
+        outcome.files = Keep(job, files, &outcome.errors);
+    }
     return outcome;
 }

@@ -36,12 +36,13 @@ bool ProgressLine::IsTerminal(FILE* stream) {
     return isatty(fileno(stream)) != 0;
 }
 
-void ProgressLine::Done(const QString& name, int files, const QString& error) {
+void ProgressLine::Done(const QString& name, int files, const QStringList& errors, bool skipped) {
     const std::lock_guard<std::mutex> lock(_mutex);
     ++_done;
     _files += files;
-    if (!error.isEmpty()) {
-        ++_failed;
+    _skipped += skipped ? 1 : 0;
+    _failed += errors.isEmpty() ? 0 : 1;
+    for (const QString& error : errors) {
         Show(QStringLiteral("%1: %2: %3\n").arg(QCoreApplication::applicationName(), name, error));
     }
     if (_terminal && !_quiet && (_clock.elapsed() - _lastDrawn >= kRedrawMs || _done == _total)) {
@@ -83,10 +84,12 @@ void ProgressLine::Finish() {
         return;
     }
     const double seconds = double(_clock.elapsed()) / kMsPerSecond;
+    const QString skipped =
+        _skipped > 0 ? QStringLiteral(", %1 skipped").arg(Count(_skipped)) : QString();
     const QString summary =
-        QStringLiteral("%1%2, %3, %4 failed, %5 s\n")
+        QStringLiteral("%1%2, %3%4, %5 failed, %6 s\n")
             .arg(_terminal ? QStringLiteral("\r\033[K") : QString())
-            .arg(Counted(_total, "picture"), Counted(_files, "file"), Count(_failed))
+            .arg(Counted(_total, "picture"), Counted(_files, "file"), skipped, Count(_failed))
             .arg(seconds, 0, 'f', 1);
     std::fputs(summary.toLocal8Bit().constData(), _stream);
     std::fflush(_stream);

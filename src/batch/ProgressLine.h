@@ -2,22 +2,25 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <mutex>
 
-// What trellica-batch tells on standard error while it works: one error line
-// per failed picture; on a terminal one line that keeps updating (done/total,
+// What trellica-batch tells on standard error while it works: the error lines
+// of each failed picture; on a terminal one line that keeps updating (done/total,
 // photos per second, time left); at the end a summary line. Safe to call from
 // any thread.
 class ProgressLine {
 public:
     ProgressLine(FILE* stream, int total, bool terminal, bool quiet);
 
-    // One picture is done; error is empty when its files were all written.
-    void Done(const QString& name, int files, const QString& error);
+    // One picture is done: files written, a line for each error (none when it
+    // succeeded), or skipped whole because its files were all there.
+    void Done(const QString& name, int files, const QStringList& errors, bool skipped = false);
     // A picture's files were written, but not quite as asked: one line, not a failure.
     void Warn(const QString& name, const QString& warning);
-    // "240 pictures, 1,440 files, 2 failed, 14.8 s", after the updating line.
+    // "240 pictures, 1,440 files, 2 failed, 14.8 s", after the updating line;
+    // with ", 12 skipped" after the files when pictures were skipped.
     void Finish();
 
     int Failed() const { return _failed; }
@@ -37,6 +40,7 @@ private:
     int _done = 0;
     int _files = 0;
     int _failed = 0;
+    int _skipped = 0;
     qint64 _lastDrawn = -1;
     QElapsedTimer _clock;
 };

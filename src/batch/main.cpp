@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -20,6 +21,9 @@ void OnlySevere(QtMsgType type, const QMessageLogContext&, const QString& text) 
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(OnlySevere);
+    // A file size limit fails the file with its reason ("File too large") instead
+    // of ending the run.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Text needs fonts, fonts need a GUI application, and that needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);

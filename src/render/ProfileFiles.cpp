@@ -1,9 +1,9 @@
 #include "render/ProfileFiles.h"
 
 #include "render/PictureEncoder.h"
+#include "render/SafeFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -85,29 +85,18 @@ QString ProfileFiles::FormatName(const QString& extension) {
     return PictureEncoder::FormatName(extension);
 }
 
+QByteArray ProfileFiles::Encoded(const QImage& picture, const QString& format, QString* reason) {
+    // Encoded in memory first: the encoder does not notice a short write (a full
+    // disk), so the bytes are counted when written and a file is named only whole.
+    EncodedPicture encoded = PictureEncoder::Encode(picture, format);
+    if (encoded.bytes.isEmpty()) {
+        *reason = encoded.reason;
+    }
+    return encoded.bytes;
+}
+
 bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, const QString& format,
                                 QString* reason) {
-    // Encoded in memory first: the encoder does not notice a short write (a full
-    // disk), so the bytes are counted here and a file is committed only whole.
-    const EncodedPicture encoded = PictureEncoder::Encode(picture, format);
-    const QByteArray& bytes = encoded.bytes;
-    if (bytes.isEmpty()) {
-        *reason = encoded.reason;
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *reason = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        *reason = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *reason = file.errorString();
-        return false;
-    }
-    return true;
+    const QByteArray bytes = Encoded(picture, format, reason);
+    return !bytes.isEmpty() && SafeFile::Write(path, bytes, reason);
 }

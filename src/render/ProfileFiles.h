@@ -45,7 +45,8 @@ public:
                                                 const QString& format);
 
     // Writes the picture as TIFF, atomically: a reader sees the old file or
-    // the whole new one. False, with the reason, when anything failed.
+    // the whole new one, which replaces it. False, with the reason, when
+    // anything failed: the system's own words ("No space left on device").
     static bool WriteTiff(const QString& path, const QImage& picture, QString* reason);
 
     // The file formats a picture may be written in, by their extension: "tif"
@@ -57,4 +58,7 @@ public:
     // Writes the picture in one of WritableFormats(), atomically as WriteTiff.
     static bool WritePicture(const QString& path, const QImage& picture, const QString& format,
                              QString* reason);
+    // The picture's bytes in one of WritableFormats(), for a SafeFile; empty,
+    // with the reason, when it can't be encoded.
+    static QByteArray Encoded(const QImage& picture, const QString& format, QString* reason);
 };

@@ -121,7 +121,8 @@ TEST(SaveStatus, CountsTheFilesWrittenAndNamesEachFailure) {
     const QString out = app.Folder() + QStringLiteral("/out");
     ASSERT_TRUE(QDir().mkpath(out + QStringLiteral("/me_skype.tif")));
     app.Controller().sfilePanelDidEnd(out + QStringLiteral("/me"), 1);
-    EXPECT_TRUE(app.Status().startsWith(QStringLiteral("Could not save me_skype.tif: ")));
+    EXPECT_TRUE(
+        app.Status().startsWith(QStringLiteral("Could not save me_skype.tif: Is a directory · ")));
     EXPECT_TRUE(app.Status().endsWith(QStringLiteral(" · Saved 5 files to ") + out));
 }
 

@@ -87,6 +87,7 @@ TEST_F(Saving, ADiskFullMidwayLeavesOnlyWholeFilesAndKeepsTheOldOnes) {
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(log.Count(kFailed), 2); // 200 x 200 and 512 x 512 do not fit
+    EXPECT_TRUE(app.Status().startsWith("Could not save me_facebook.tif: File too large · "));
     EXPECT_EQ(Files(), kAll.mid(1));
     for (const QString& name : Files().mid(1)) {
         EXPECT_FALSE(QImage(Out(name)).isNull()) << name.toStdString();
