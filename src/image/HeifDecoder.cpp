@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QSysInfo>
 #include <libheif/heif.h>
-#include <memory>
 #include <mutex>
 
 namespace {
@@ -168,13 +167,11 @@ PictureReader::Result HeifDecoder::Decode(QSize held) const {
     const bool premultiplied = alpha && heif_image_handle_is_premultiplied_alpha(_handle) != 0;
     const bool deep = heif_image_handle_get_luma_bits_per_pixel(_handle) > 8;
     const heif_chroma chroma = deep ? kDeepChroma : heif_chroma_interleaved_RGBA;
-    // Strict: a damaged stream is an error, not a picture with a warning.
-    const std::unique_ptr<heif_decoding_options, void (*)(heif_decoding_options*)> options(
-        heif_decoding_options_alloc(), heif_decoding_options_free);
-    options->strict_decoding = 1;
+    // Default options, not strict: libheif 1.15's strict decoding refuses only
+    // odd colour descriptions, and loses the decoded picture when it does.
     heif_image* image = nullptr;
     const heif_error error =
-        heif_decode_image(_handle, &image, heif_colorspace_RGB, chroma, options.get());
+        heif_decode_image(_handle, &image, heif_colorspace_RGB, chroma, nullptr);
     if (error.code != heif_error_Ok) {
         if (image != nullptr) {
             heif_image_release(image);

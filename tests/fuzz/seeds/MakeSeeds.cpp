@@ -1,7 +1,9 @@
 // Writes the fuzzers' seed corpus into the folder given as the only argument:
 // one subfolder per fuzzer. Pictures of every admitted type (and their truncated
-// and bit-flipped variants) for the decoder; small deterministic byte blobs for
-// the others.
+// and bit-flipped variants) for the decoder, HEIC and AVIF among them; small
+// deterministic byte blobs for the others.
+#include "support/HeifWriter.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -45,6 +47,40 @@ void Write(const QString& folder, const QString& name, const QByteArray& bytes) 
     }
 }
 
+// The file, cut in half, and with four bits flipped.
+void WriteVariants(const QString& folder, const QString& base, const QByteArray& bytes,
+                   std::mt19937& flips) {
+    Write(folder, base, bytes);
+    Write(folder, base + ".cut", bytes.left(bytes.size() / 2));
+    QByteArray flipped = bytes;
+    for (int k = 0; k < 4; ++k) {
+        const int at = int(flips() % uint32_t(flipped.size()));
+        flipped[at] = char(flipped[at] ^ (1 << (flips() % 8)));
+    }
+    Write(folder, base + ".flip", flipped);
+}
+
+// HEIC (x265) and AVIF (aom): plain, with alpha, 10-bit, turned and mirrored
+// (aom's 10-bit encoder asserts under libheif 1.15, so AVIF stays 8-bit).
+void HeifSeeds(const QString& folder, std::mt19937& flips) {
+    const struct {
+        const char* name;
+        HeifWriter::Options options;
+        QImage::Format format;
+    } files[] = {{"plain.heic", {}, QImage::Format_RGB32},
+                 {"alpha.heic", {}, QImage::Format_ARGB32},
+                 {"deep.heic", {.bits = 10, .orientation = 6}, QImage::Format_RGB32},
+                 {"plain.avif", {.avif = true}, QImage::Format_RGB32},
+                 {"alpha.avif", {.avif = true, .lossless = true}, QImage::Format_ARGB32},
+                 {"mirrored.avif", {.avif = true, .orientation = 2}, QImage::Format_RGB32}};
+    for (const auto& f : files) {
+        const QByteArray bytes = HeifWriter::Encoded(Scene(24, 16, f.format), f.options);
+        if (!bytes.isEmpty()) {
+            WriteVariants(folder, QLatin1String(f.name), bytes, flips);
+        }
+    }
+}
+
 void PictureSeeds(const QString& folder) {
     const struct {
         int width, height;
@@ -58,20 +94,13 @@ void PictureSeeds(const QString& folder) {
     for (const auto& p : pictures) {
         for (const char* format : formats) {
             const QByteArray bytes = Encode(Scene(p.width, p.height, p.format), format);
-            if (bytes.isEmpty()) {
-                continue;
+            if (!bytes.isEmpty()) {
+                WriteVariants(folder, QStringLiteral("%1-%2.%3").arg(n++).arg(p.width).arg(format),
+                              bytes, flips);
             }
-            const QString base = QStringLiteral("%1-%2.%3").arg(n++).arg(p.width).arg(format);
-            Write(folder, base, bytes);
-            Write(folder, base + ".cut", bytes.left(bytes.size() / 2));
-            QByteArray flipped = bytes;
-            for (int k = 0; k < 4; ++k) {
-                const int at = int(flips() % uint32_t(flipped.size()));
-                flipped[at] = char(flipped[at] ^ (1 << (flips() % 8)));
-            }
-            Write(folder, base + ".flip", flipped);
         }
     }
+    HeifSeeds(folder, flips);
     Write(folder, "pixel.gif", QByteArray(kOnePixelGif, sizeof(kOnePixelGif) - 1));
     Write(folder, "pixel.gif.cut", QByteArray(kOnePixelGif, 20));
 }
