@@ -1,5 +1,7 @@
 #include "image/HeifDecoder.h"
 
+#include "image/De265Decoder.h"
+
 #include <QColorSpace>
 #include <QFile>
 #include <QSysInfo>
@@ -10,10 +12,14 @@ namespace {
 
 using Failure = PictureReader::Failure;
 
-// Registers libheif's decoders once for the process; they stay until it ends.
+// Registers libheif's decoders, and ours for HEVC, once for the process; they
+// stay until it ends.
 void InitHeif() {
     static std::once_flag once;
-    std::call_once(once, [] { heif_init(nullptr); });
+    std::call_once(once, [] {
+        heif_init(nullptr);
+        De265Decoder::Register();
+    });
 }
 
 Failure FailureOf(const heif_error& error) {
