@@ -60,10 +60,8 @@ void Configure(heif_encoder* encoder, const HeifWriter::Options& o) {
     } else {
         heif_encoder_set_lossy_quality(encoder, o.quality);
     }
-    if (o.fast) {
-        heif_encoder_set_parameter(encoder, o.avif ? "speed" : "preset",
-                                   o.avif ? "9" : "ultrafast");
-    }
+    heif_encoder_set_parameter(encoder, o.avif ? "speed" : "preset",
+                               o.avif ? (o.fast ? "9" : "7") : (o.fast ? "ultrafast" : "fast"));
 }
 
 heif_error Append(heif_context*, const void* data, size_t size, void* bytes) {

@@ -15,7 +15,7 @@ struct Options {
     int bits = 8;        // 8, 10 or 12 bits a channel (8-bit values spread over them)
     int orientation = 1; // as a JPEG's orientation tag: 6 turns right, 2 mirrors
     QByteArray icc = {}; // an ICC profile to embed
-    bool fast = true;    // the encoders' fastest settings; off: their defaults, as a camera
+    bool fast = true;    // the encoders' fastest settings; off: middling ones, as a camera's
 };
 
 // The picture (alpha kept where it has it) as a file's bytes; empty on failure.
