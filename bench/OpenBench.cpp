@@ -4,8 +4,8 @@
 #include "OpenBench.h"
 
 #include "BenchPicture.h"
+#include "HeifWriter.h"
 #include "image/PictureReader.h"
-#include "support/HeifWriter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

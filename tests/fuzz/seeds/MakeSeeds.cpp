@@ -2,7 +2,7 @@
 // one subfolder per fuzzer. Pictures of every admitted type (and their truncated
 // and bit-flipped variants) for the decoder, HEIC and AVIF among them; small
 // deterministic byte blobs for the others.
-#include "support/HeifWriter.h"
+#include "HeifWriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -12,6 +12,7 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -60,23 +61,20 @@ void WriteVariants(const QString& folder, const QString& base, const QByteArray&
     Write(folder, base + ".flip", flipped);
 }
 
-// HEIC (x265) and AVIF (aom): plain, with alpha, 10-bit, turned and mirrored
-// (aom's 10-bit encoder asserts under libheif 1.15, so AVIF stays 8-bit).
+// HEIC (x265) and AVIF (aom): plain; with alpha, 10-bit and turned; with alpha,
+// lossless and mirrored (aom's 10-bit encoder asserts under libheif 1.15).
 void HeifSeeds(const QString& folder, std::mt19937& flips) {
-    const struct {
-        const char* name;
-        HeifWriter::Options options;
-        QImage::Format format;
-    } files[] = {{"plain.heic", {}, QImage::Format_RGB32},
-                 {"alpha.heic", {}, QImage::Format_ARGB32},
-                 {"deep.heic", {.bits = 10, .orientation = 6}, QImage::Format_RGB32},
-                 {"plain.avif", {.avif = true}, QImage::Format_RGB32},
-                 {"alpha.avif", {.avif = true, .lossless = true}, QImage::Format_ARGB32},
-                 {"mirrored.avif", {.avif = true, .orientation = 2}, QImage::Format_RGB32}};
-    for (const auto& f : files) {
-        const QByteArray bytes = HeifWriter::Encoded(Scene(24, 16, f.format), f.options);
+    const QImage plain = Scene(24, 16, QImage::Format_RGB32);
+    const QImage alpha = Scene(24, 16, QImage::Format_ARGB32);
+    const std::tuple<const char*, QImage, HeifWriter::Options> files[] = {
+        {"plain.heic", plain, {}},
+        {"deep.heic", alpha, {.bits = 10, .orientation = 6}},
+        {"plain.avif", plain, {.avif = true}},
+        {"mirrored.avif", alpha, {.avif = true, .lossless = true, .orientation = 2}}};
+    for (const auto& [name, picture, options] : files) {
+        const QByteArray bytes = HeifWriter::Encoded(picture, options);
         if (!bytes.isEmpty()) {
-            WriteVariants(folder, QLatin1String(f.name), bytes, flips);
+            WriteVariants(folder, QLatin1String(name), bytes, flips);
         }
     }
 }

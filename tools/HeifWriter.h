@@ -4,7 +4,8 @@
 #include <QImage>
 
 // HEIC and AVIF files made in code with libheif's encoders (x265 for HEIC, aom
-// for AVIF), for the tests, the benchmarks and the fuzzers' seeds.
+// for AVIF): the benchmarks' phone photos, the fuzzers' seeds and the files of
+// the reader's tests. Not part of either program.
 namespace HeifWriter {
 
 struct Options {
