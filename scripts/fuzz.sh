@@ -14,7 +14,8 @@ cmake --build build/fuzz -j "$(nproc)"
 runs=build/fuzz/runs
 rm -rf "$runs"
 mkdir -p "$runs"
-QT_QPA_PLATFORM=offscreen build/fuzz/trellica_fuzz_seeds "$runs/seeds"
+# x265, which makes the HEIC seeds, keeps memory to the end: no leak check there.
+ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen build/fuzz/trellica_fuzz_seeds "$runs/seeds"
 
 export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=1"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream lintian
   libopencv-objdetect-dev opencv-data opencv-doc
+  libheif-dev libde265-dev
 )
 
 missing=()

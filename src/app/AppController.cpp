@@ -165,12 +165,15 @@ void AppController::applicationDidFinishLaunching() {
     Log(Text("BLA??? 123"));
     // From now on a finished selection gesture renders.
     Log(Text("Setting Parent Delegate"));
-    connect(_baseImageView, &CropImageView::SelectionFinished, this,
-            [this](float left, float right, float lower, float upper) {
-                const CropFractions crop{left, right, lower, upper};
-                _presenter->SelectedInView(crop);
-                _document.SetSelection(crop);
-            });
+    for (const bool keyed : {false, true}) {
+        connect(_baseImageView,
+                keyed ? &CropImageView::SelectionKeyed : &CropImageView::SelectionFinished, this,
+                [this, keyed](float left, float right, float lower, float upper) {
+                    const CropFractions crop{left, right, lower, upper};
+                    _presenter->SelectedInView(crop);
+                    _document.SetSelection(crop, keyed);
+                });
+    }
     _document.Launch(_initialPicture);
     _gameHelper = std::make_unique<GameHelper>(this, _versionEndpoint);
     _gameHelper->CheckForNewVersionAvailable();

@@ -19,6 +19,7 @@ public:
     // Merge keys: quick repeats of the same control are one step.
     static constexpr int kTyping = 1;
     static constexpr int kTextSize = 2;
+    static constexpr int kSelectionKeys = 3;
 
     EditHistory(Capture capture, Restore restore);
 

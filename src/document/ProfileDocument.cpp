@@ -155,10 +155,10 @@ void ProfileDocument::SetPicture(const QImage& picture, QSize photoSize, const Q
     _history.Record(step);
 }
 
-void ProfileDocument::SetSelection(const CropFractions& crop) {
+void ProfileDocument::SetSelection(const CropFractions& crop, bool keyed) {
     _state.crop = crop;
     emit SelectionChanged(crop);
-    EditedPicture(tr("Selection"));
+    EditedPicture(tr("Selection"), keyed ? EditHistory::kSelectionKeys : 0);
 }
 
 void ProfileDocument::ResetSelection() {
@@ -228,10 +228,10 @@ void ProfileDocument::SetSaveFormat(const QString& extension) {
     _saveFormat = extension;
 }
 
-void ProfileDocument::EditedPicture(const QString& step) {
+void ProfileDocument::EditedPicture(const QString& step, int mergeKey) {
     MarkStale();
     Render();
-    _history.Record(step);
+    _history.Record(step, mergeKey);
 }
 
 void ProfileDocument::EditedText(const QString& step, int mergeKey, bool render) {

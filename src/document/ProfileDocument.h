@@ -94,7 +94,8 @@ public:
     bool Opening() const { return !_readers.empty(); }
     // The picture as if opened from a file, held within the same pixel budget.
     void Paste(const QImage& picture);
-    void SetSelection(const CropFractions& crop);
+    // keyed: from the keyboard, where presses in quick succession are one step.
+    void SetSelection(const CropFractions& crop, bool keyed = false);
     void ResetSelection();
     // Selects the square around the largest face; false (nothing changes) without one.
     bool FindFace();
@@ -147,7 +148,7 @@ private:
     void FinishOpen(const QString& path, quint64 open, const PictureReader::Result& read);
     void SetPicture(const QImage& picture, QSize photoSize, const QString& step);
     // A full run, then one undo step.
-    void EditedPicture(const QString& step);
+    void EditedPicture(const QString& step, int mergeKey = 0);
     // A cached run (when `render`), then one undo step.
     void EditedText(const QString& step, int mergeKey = 0, bool render = true);
     void Write(const QString& path, const QImage& picture);

@@ -1,7 +1,9 @@
 #include "image/PictureReader.h"
 
 #include "image/BitmapSurface.h"
+#include "image/HeifDecoder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <atomic>
@@ -82,29 +84,44 @@ PictureReader::Result Failed(PictureReader::Failure failure, const QString& reas
     return result;
 }
 
+// The first bytes of a regular file, which tell its type; empty when it can't be read.
+QByteArray Head(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(HeifDecoder::kHeadBytes) : QByteArray();
+}
+
 } // namespace
 
 PictureReader::PictureReader(const QString& path) {
-    // Typed from the file system, never opened: a pipe or a device would block.
+    // Typed from the file system before it is opened: a pipe or a device would block.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         _refusal =
             Failed(Failure::NotAPictureFile, QStringLiteral("Not a picture file: %1").arg(path));
         return;
     }
-    _reader.setFileName(path);
-    _reader.setAutoTransform(true);
-    _stored = _reader.size();
+    if (HeifDecoder::IsHeif(Head(path))) {
+        _heif = std::make_unique<HeifDecoder>(path);
+        _refusal = _heif->Refusal();
+        _stored = _heif->Size(); // already upright
+    } else {
+        _reader.setFileName(path);
+        _reader.setAutoTransform(true);
+        _stored = _reader.size();
+    }
     if (Pixels(_stored) > kMaxPhotoPixels) {
         _refusal = Failed(Failure::TooLarge, QStringLiteral("Picture too large: %1 x %2")
                                                  .arg(_stored.width())
                                                  .arg(_stored.height()));
     } else if (_stored.isValid()) {
-        _photo = _reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
-                     ? _stored.transposed()
-                     : _stored;
+        _photo =
+            !_heif && _reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
+                ? _stored.transposed()
+                : _stored;
     }
 }
+
+PictureReader::~PictureReader() = default;
 
 QSize PictureReader::HeldSize(QSize photo, int divisor) {
     const auto scaled = [photo](int by) {
@@ -122,8 +139,13 @@ PictureReader::Result PictureReader::Decode(int divisor) {
     if (_refusal.failure != Failure::None) {
         return _refusal;
     }
-    AllowLargestDecode();
     const QSize held = HeldSize(_stored, divisor);
+    if (_heif) {
+        Result result = _heif->Decode(held);
+        result.photoSize = result.picture.isNull() ? QSize() : _photo;
+        return result;
+    }
+    AllowLargestDecode();
     const bool scaled = _photo.isValid() && held != _stored;
     if (scaled) {
         _reader.setScaledSize(held);

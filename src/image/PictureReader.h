@@ -4,10 +4,15 @@
 #include <QImageReader>
 #include <QSize>
 #include <QString>
+#include <memory>
+
+class HeifDecoder;
 
 // Reads a photo from a file for the window and for trellica-batch: only regular
 // files, and a photo above the pixel budget is decoded at a reduced scale (1/2,
 // 1/4, ...) so that memory and time stay bounded whatever the camera wrote.
+// The type comes from the file's contents, not its name: HEIF files (HEIC,
+// AVIF) go to libheif, every other to Qt's readers.
 // Safe to use on several threads, one reader each.
 class PictureReader {
 public:
@@ -29,12 +34,13 @@ public:
 
     // Types the file and reads its header; nothing is decoded yet.
     explicit PictureReader(const QString& path);
+    ~PictureReader();
 
     // The photo's own size, upright, as the header tells it; empty when it doesn't.
     QSize PhotoSize() const { return _photo; }
     // The largest divisor the decoder applies while decoding (8 for JPEG), so
     // that the full-size pixels are never made; 1 when it decodes whole.
-    int DecoderDivisor() const { return _reader.format() == "jpeg" ? 8 : 1; }
+    int DecoderDivisor() const { return !_heif && _reader.format() == "jpeg" ? 8 : 1; }
     // Decodes the photo with each side divided by `divisor` (a power of two),
     // or by more where the budget asks for it.
     Result Decode(int divisor);
@@ -48,7 +54,8 @@ public:
 
 private:
     QImageReader _reader;
-    QSize _stored; // as the file stores it, before any turn
+    std::unique_ptr<HeifDecoder> _heif; // set for a HEIF file, which _reader can't read
+    QSize _stored; // as the file stores it, before any turn (a HEIF decoder turns it)
     QSize _photo;
     Result _refusal;
 };

@@ -19,10 +19,9 @@ qsizetype ExtensionStart(const QString& path) {
 } // namespace
 
 const QStringList& ProfileFiles::AdmittedTypes() {
-    static const QStringList types{QStringLiteral("jpg"),  QStringLiteral("png"),
-                                   QStringLiteral("bmp"),  QStringLiteral("tif"),
-                                   QStringLiteral("tiff"), QStringLiteral("jpeg"),
-                                   QStringLiteral("gif"),  QString()};
+    static const QStringList types =
+        QStringLiteral("jpg png bmp tif tiff jpeg gif heic heif avif").split(QLatin1Char(' '))
+        << QString();
     return types;
 }
 

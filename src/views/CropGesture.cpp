@@ -16,6 +16,27 @@ float Remap(float value, float oldOrigin, float oldSpan, float newOrigin, float 
     return newOrigin + CropFraction(value, oldOrigin, oldSpan) * newSpan;
 }
 
+// The smallest side a key leaves, in view points.
+constexpr float kLeastKeyedSide = 1.0f;
+
+// One axis of a key edit: the span [origin, origin + length] moved by `shift`
+// and resized by `growth` about its centre, then kept within [low, high], or
+// no further outside it than it already was.
+void KeyAxis(float& origin, float& length, float shift, float growth, float low, float high) {
+    if (length < 0.0f) { // scaled past its opposite edge: the same span, upright
+        origin += length;
+        length = -length;
+    }
+    const float grown = growth >= 0.0f
+                            ? std::max(length, std::min(length + growth, high - low))
+                            : std::max(length + growth, std::min(length, kLeastKeyedSide));
+    const float lowest = std::min(low, origin);
+    const float highest = std::max(high, origin + length);
+    const float moved = origin + shift - kHalf * (grown - length);
+    origin = std::max(lowest, std::min(moved, highest - grown));
+    length = grown;
+}
+
 } // namespace
 
 CropGesture::CropGesture(float viewWidth, float viewHeight)
@@ -130,6 +151,19 @@ CropGesture::Reaction CropGesture::Move(float x, float y) {
         return {};
     }
     return AfterMovement();
+}
+
+CropGesture::Reaction CropGesture::Key(float dx, float dy, float dw, float dh) {
+    if (!_fitted || PointerGesture()) {
+        return {};
+    }
+    ViewRect& s = selectionPosition;
+    KeyAxis(s.x, s.width, dx, dw, leftMargin, leftMargin + realImageWidth);
+    KeyAxis(s.y, s.height, dy, dh, topMargin, topMargin + realImageHeight);
+    Reaction reaction = AfterMovement();
+    reaction.ended = true;
+    reaction.keyed = true;
+    return reaction;
 }
 
 QRectF CropGesture::CropCoords(float width, float height) const {

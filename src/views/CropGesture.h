@@ -14,6 +14,9 @@
 // coordinates (y up) in 32-bit floats; nothing is clamped, so the selection may
 // leave the picture and the view.
 //
+// The keyboard edits the selection too: each key press moves it, or grows or
+// shrinks it about its centre, and is a whole gesture of its own.
+//
 // Each event returns a Reaction telling the view what to do: repaint, show the
 // size in its labels, tell its delegate that a gesture ended.
 class CropGesture {
@@ -24,6 +27,7 @@ public:
         int32_t sizeWidth = 0;
         int32_t sizeHeight = 0;
         bool ended = false; // a gesture ended: SetChangeFlag, then FinishCropping
+        bool keyed = false; // ... and it was a key press
     };
 
     explicit CropGesture(float viewWidth = 0.0f, float viewHeight = 0.0f);
@@ -44,6 +48,14 @@ public:
     Reaction Click(float x, float y, bool shift, bool control);
     // Pointer movement with no button held.
     Reaction Move(float x, float y);
+    // One key press: the selection moved by (dx, dy) view points, then its
+    // width and height changed by (dw, dh) about its centre; it ends as a
+    // gesture. A key never takes an edge beyond the fitted picture, or further
+    // beyond it than the pointer had put it, and never shrinks a side below one
+    // point (a side the pointer made thinner is not widened). Ignored (an empty
+    // reaction) while a pointer gesture runs, which owns the selection until
+    // its next click, and before the first Fit.
+    Reaction Key(float dx, float dy, float dw, float dh);
 
     // The selection in the units of a picture of the given size, origin at its
     // lower-left corner, y up.
@@ -64,6 +76,8 @@ public:
     bool Shifting() const { return _shifting; }
     bool Scaling() const { return _scaling; }
     bool IsMouseDown() const { return isMouseDown; }
+    // A click-move-click gesture is under way.
+    bool PointerGesture() const { return _clickState == 1 || _shifting || _scaling; }
     int32_t CurrentWidth() const { return _currentWidth; }
     int32_t CurrentHeight() const { return _currentHeight; }
     // Guide lines are green when the selection is square in whole points.

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +17,21 @@ constexpr QColor kSquareGuide(0, 255, 0);
 constexpr QColor kGuide(255, 255, 255);
 constexpr float kGuideThickness = 1.0f;
 constexpr int kLabelPixelSize = 12;
+constexpr int kFocusWidth = 2;
+// Key steps in view points.
+constexpr float kKeyStep = 1.0f;
+constexpr float kShiftKeyStep = 10.0f;
+
+// What an arrow key does: the move, or with Control the change of size, per
+// step (view coordinates, y up).
+struct ArrowKey {
+    Qt::Key key;
+    float x, y;
+};
+constexpr ArrowKey kArrowKeys[] = {{Qt::Key_Left, -1.0f, 0.0f},
+                                   {Qt::Key_Right, 1.0f, 0.0f},
+                                   {Qt::Key_Up, 0.0f, 1.0f},
+                                   {Qt::Key_Down, 0.0f, -1.0f}};
 
 // "Control" as the desktop means it: Qt reports the Mac's Control key as Meta.
 #ifdef Q_OS_MACOS
@@ -34,6 +50,11 @@ bool Finite(const QRectF& r) {
 CropImageView::CropImageView(QWidget* parent)
     : ImageView(parent), _gesture(static_cast<float>(width()), static_cast<float>(height())) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Crop selection"));
+    setAccessibleDescription(tr("The part of the picture that becomes the profile pictures. "
+                                "Arrow keys move the selection, with Shift by ten points; "
+                                "Control with the arrow keys grows or shrinks it."));
     stanStringAttrib.font = QFont(QStringLiteral("Helvetica"));
     stanStringAttrib.font.setStyleHint(QFont::SansSerif); // the desktop's sans without Helvetica
     stanStringAttrib.font.setPixelSize(kLabelPixelSize);
@@ -133,6 +154,7 @@ void CropImageView::paintEvent(QPaintEvent* event) {
     painter.fillRect(ClipToView(ToWidget(_gesture.Selection()).normalized()), kSelectionTint);
     DrawGuides(painter);
     DrawCornerLabels(painter);
+    DrawFocus(painter);
 }
 
 void CropImageView::mousePressEvent(QMouseEvent*) {
@@ -155,6 +177,21 @@ void CropImageView::mouseMoveEvent(QMouseEvent* event) {
     }
     const ViewGeometry::ViewPoint p = ToView(event->position());
     Apply(_gesture.Move(p.x, p.y));
+}
+
+void CropImageView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const float step = modifiers.testFlag(Qt::ShiftModifier) ? kShiftKeyStep : kKeyStep;
+    const bool resize = modifiers.testFlag(kControlModifier);
+    for (const ArrowKey& arrow : kArrowKeys) {
+        if (event->key() == arrow.key) {
+            const float x = arrow.x * step;
+            const float y = arrow.y * step;
+            Apply(resize ? _gesture.Key(0.0f, 0.0f, x, y) : _gesture.Key(x, y, 0.0f, 0.0f));
+            return; // taken even when ignored: the arrows never leave the view
+        }
+    }
+    ImageView::keyPressEvent(event);
 }
 
 void CropImageView::resizeEvent(QResizeEvent* event) {
@@ -192,8 +229,15 @@ void CropImageView::Apply(const CropGesture::Reaction& reaction) {
         update();
     }
     if (reaction.ended) {
-        emit SelectionFinished(CropCoordsLeft(), CropCoordsRight(), CropCoordsTop(),
-                               CropCoordsBottom());
+        const float left = CropCoordsLeft();
+        const float right = CropCoordsRight();
+        const float lower = CropCoordsTop();
+        const float upper = CropCoordsBottom();
+        if (reaction.keyed) {
+            emit SelectionKeyed(left, right, lower, upper);
+        } else {
+            emit SelectionFinished(left, right, lower, upper);
+        }
     }
 }
 
@@ -243,4 +287,15 @@ void CropImageView::DrawCornerLabels(QPainter& painter) const {
             painter.drawText(at, label.text);
         }
     }
+}
+
+void CropImageView::DrawFocus(QPainter& painter) const {
+    if (!hasFocus()) {
+        return;
+    }
+    // An outline in the desktop's highlight colour along the view's edges.
+    const qreal inset = kFocusWidth / 2.0;
+    painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
 }

@@ -18,6 +18,13 @@ class QPainter;
 // click. While a gesture runs the view shows the selection lightened, guide
 // lines along its edges (green when it is square in whole points) and its
 // corner positions; when a gesture ends it says so.
+//
+// From the keyboard: the view takes the focus by Tab or a click and outlines
+// itself while it has it. The arrow keys move the selection by one view point,
+// with Shift by ten; with Control, Right and Up grow its width and height by
+// the same steps about its centre, Left and Down shrink them. Each key press is
+// a whole gesture, reported by SelectionKeyed; keys do nothing while a pointer
+// gesture runs. Keys keep the selection on the picture (see CropGesture::Key).
 class CropImageView : public ImageView {
     Q_OBJECT
 
@@ -59,9 +66,14 @@ public slots:
     void CropDismiss();
 
 signals:
-    // A selection gesture ended: the selection is new, as fractions of the
-    // picture (left, right, lower, upper; y up), as CropCoordsLeft() ... give them.
+    // A pointer gesture ended (its last click): the selection is new, as
+    // fractions of the picture (left, right, lower, upper; y up), as
+    // CropCoordsLeft() ... give them.
     void SelectionFinished(float left, float right, float lower, float upper);
+    // A key press changed the selection, one signal a press, as a finished
+    // gesture would; presses following each other quickly may be merged into
+    // one undo step by the receiver.
+    void SelectionKeyed(float left, float right, float lower, float upper);
     // Sent only by CropOk and CropDismiss.
     void CroppingAccepted();
     void CroppingCancelled();
@@ -71,6 +83,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -85,6 +98,7 @@ private:
     void Apply(const CropGesture::Reaction& reaction);
     void DrawGuides(QPainter& painter) const;
     void DrawCornerLabels(QPainter& painter) const;
+    void DrawFocus(QPainter& painter) const;
     void ShowPhotoPixels();
 
     QPointer<QLabel> _txtWidth;

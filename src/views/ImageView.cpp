@@ -2,10 +2,28 @@
 
 #include "views/ViewGeometry.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QPainterPath>
+#include <mutex>
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+// Image views and the views built on them, as screen readers should see them.
+QAccessibleInterface* AccessibleImageView(const QString& className, QObject* object) {
+    if (className != QLatin1String(ImageView::staticMetaObject.className()) ||
+        !object->isWidgetType()) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+}
+
+} // namespace
+
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+    static std::once_flag once;
+    std::call_once(once, [] { QAccessible::installFactory(AccessibleImageView); });
+}
 
 QImage ImageView::image() const {
     return _image;

@@ -6,7 +6,8 @@
 
 // The image view Qt lacks: holds one picture and draws it scaled to fit,
 // aspect kept, centred. The previews are ImageViews; the crop view and the
-// position picker draw their overlays on top of one.
+// position picker draw their overlays on top of one. Screen readers announce it
+// as a graphic under the name given by setAccessibleName (QWidget's own).
 class ImageView : public QWidget {
     Q_OBJECT
 

@@ -12,7 +12,10 @@ constexpr float kCrossHairThickness = 1.0f;
 
 } // namespace
 
-PositionView::PositionView(QWidget* parent) : ImageView(parent) {}
+PositionView::PositionView(QWidget* parent) : ImageView(parent) {
+    setAccessibleName(tr("Text position"));
+    setAccessibleDescription(tr("A click places the lower-left corner of the text line."));
+}
 
 float PositionView::NormalizedLeftPosition() const {
     return ViewGeometry::PickerFraction(_left);

@@ -71,7 +71,15 @@ INSTANTIATE_TEST_SUITE_P(
     Studio, Undo,
     testing::Values(UndoCase{"Selection", Select},
                     UndoCase{"Look", [](AppHarness& a) { a.Click("buttonBW"); }},
-                    UndoCase{"TypingIsOneStep", [](AppHarness& a) { a.Type("Hello"); }}),
+                    UndoCase{"TypingIsOneStep", [](AppHarness& a) { a.Type("Hello"); }},
+                    UndoCase{
+                        "KeyPressesAreOneStep",
+                        [](AppHarness& a) {
+                            for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down}) {
+                                QTest::keyClick(a.Find<QWidget>("baseImageView"), key,
+                                                Qt::ControlModifier);
+                            }
+                        }}),
     CaseName());
 
 class FindFace : public testing::TestWithParam<std::pair<const char*, bool>> {};

@@ -1,6 +1,6 @@
-// Arbitrary sequences of pointer events (any coordinates, NaN and infinities
-// included, any modifiers) through the crop view's gesture machine, then the
-// crop of a picture by the resulting selection.
+// Arbitrary sequences of pointer events and key presses (any coordinates and
+// steps, NaN and infinities included, any modifiers) through the crop view's gesture machine, then
+// the crop of a picture by the resulting selection.
 #include "fuzz/support/FuzzApplication.h"
 #include "fuzz/support/FuzzInput.h"
 #include "image/ImageTools.h"
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t event = in.Take<uint8_t>();
         const float x = in.AnyFloat();
         const float y = in.AnyFloat();
-        switch (event % 5) {
+        switch (event % 6) {
         case 0:
             gesture.Click(x, y, event & 0x10, event & 0x20);
             break;
@@ -29,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         case 3:
             gesture.Refit(x, y);
+            break;
+        case 4:
+            gesture.Key(x, y, in.AnyFloat(), in.AnyFloat());
             break;
         default:
             gesture.Fit(pictureWidth, pictureHeight, x, y);

@@ -1,5 +1,6 @@
 #include "views/CropImageView.h"
 
+#include "support/CaseName.h"
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
 
@@ -10,6 +11,8 @@
 #include <tuple>
 
 namespace {
+
+using ViewGeometry::ViewRect;
 
 constexpr int kSide = 300;
 
@@ -22,6 +25,7 @@ protected:
         view.resize(kSide, kSide);
         view.SetSizeLabels(&width, &height);
         QObject::connect(&view, &CropImageView::SelectionFinished, [this] { calls << "finished"; });
+        QObject::connect(&view, &CropImageView::SelectionKeyed, [this] { calls << "keyed"; });
         QObject::connect(&view, &CropImageView::CroppingAccepted, [this] { calls << "accepted"; });
         QObject::connect(&view, &CropImageView::CroppingCancelled,
                          [this] { calls << "cancelled"; });
@@ -91,6 +95,69 @@ TEST_F(CropImageViewTest, DrawsTheLightenedSelectionAndItsGuides) {
         for (const QPoint p : {QPoint(50, 290), QPoint(toX, 5), QPoint(5, 50), QPoint(295, toY)})
             EXPECT_EQ(at(p.x(), p.y()), guide);
     }
+}
+
+// The keys, each pressed `presses` times on the selection (100, 100, 100, 100) of the
+// fitted 300 x 225 picture at (0, 37.5); optionally after the first click of a gesture.
+struct KeyCase {
+    friend void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int presses;
+    bool pointerGestureRunning;
+    ViewRect selection;
+    int keyed; // SelectionKeyed signals
+};
+
+class CropImageViewKeys : public CropImageViewTest,
+                          public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(CropImageViewKeys, EachPressIsAGesture) {
+    const KeyCase& c = GetParam();
+    ClickAt(100, 100);
+    MoveTo(200, 200);
+    ClickAt(200, 200);
+    if (c.pointerGestureRunning) {
+        ClickAt(50, 50);
+    }
+    calls.clear();
+    for (int i = 0; i < c.presses; ++i) {
+        QTest::keyClick(&view, c.key, c.modifiers);
+    }
+    EXPECT_EQ(view.Gesture().Selection(), c.selection);
+    EXPECT_EQ(calls, QStringList(c.keyed, QStringLiteral("keyed")));
+    EXPECT_EQ(Labels(), QString::number(int(c.selection.width)) + " x " +
+                            QString::number(int(c.selection.height)));
+}
+
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier, kShift = Qt::ShiftModifier,
+                                kControl = Qt::ControlModifier, kBoth = kShift | kControl;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(CropImageView, CropImageViewKeys, ::testing::Values(
+    KeyCase{"RightMovesOnePoint", Qt::Key_Right, kNone, 1, false, {101, 100, 100, 100}, 1},
+    KeyCase{"ShiftLeftMovesTen", Qt::Key_Left, kShift, 1, false, {90, 100, 100, 100}, 1},
+    KeyCase{"UpMovesUp", Qt::Key_Up, kNone, 2, false, {100, 102, 100, 100}, 2},
+    KeyCase{"StopsAtThePicturesEdge", Qt::Key_Down, kShift, 8, false, {100, 37.5f, 100, 100}, 8},
+    KeyCase{"ControlRightWidens", Qt::Key_Right, kControl, 1, false, {99.5f, 100, 101, 100}, 1},
+    KeyCase{"ControlShiftUpHeightens", Qt::Key_Up, kBoth, 1, false, {100, 95, 100, 110}, 1},
+    KeyCase{"ControlShiftLeftNarrows", Qt::Key_Left, kBoth, 1, false, {105, 100, 90, 100}, 1},
+    KeyCase{"ShrinksToOnePoint", Qt::Key_Down, kBoth, 12, false, {100, 149.5f, 100, 1}, 12},
+    KeyCase{"GrowsToThePicturesWidth", Qt::Key_Right, kBoth, 25, false, {0, 100, 300, 100}, 25},
+    KeyCase{"IgnoredWhileClicking", Qt::Key_Right, kNone, 1, true, {100, 100, 100, 100}, 0},
+    KeyCase{"OtherKeysPassOn", Qt::Key_A, kNone, 1, false, {100, 100, 100, 100}, 0}), CaseName());
+// clang-format on
+
+TEST_F(CropImageViewTest, TakesTheFocusAndOutlinesIt) {
+    EXPECT_EQ(view.focusPolicy(), Qt::StrongFocus);
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    view.setFocus();
+    const QColor highlight = view.palette().color(QPalette::Highlight);
+    EXPECT_EQ(view.grab().toImage().pixelColor(0, kSide / 2), highlight);
+    view.clearFocus();
+    EXPECT_NE(view.grab().toImage().pixelColor(0, kSide / 2), highlight);
 }
 
 } // namespace

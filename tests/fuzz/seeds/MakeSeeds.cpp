@@ -1,7 +1,9 @@
 // Writes the fuzzers' seed corpus into the folder given as the only argument:
 // one subfolder per fuzzer. Pictures of every admitted type (and their truncated
-// and bit-flipped variants) for the decoder; small deterministic byte blobs for
-// the others.
+// and bit-flipped variants) for the decoder, HEIC and AVIF among them; small
+// deterministic byte blobs for the others.
+#include "HeifWriter.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -45,6 +48,37 @@ void Write(const QString& folder, const QString& name, const QByteArray& bytes) 
     }
 }
 
+// The file, cut in half, and with four bits flipped.
+void WriteVariants(const QString& folder, const QString& base, const QByteArray& bytes,
+                   std::mt19937& flips) {
+    Write(folder, base, bytes);
+    Write(folder, base + ".cut", bytes.left(bytes.size() / 2));
+    QByteArray flipped = bytes;
+    for (int k = 0; k < 4; ++k) {
+        const int at = int(flips() % uint32_t(flipped.size()));
+        flipped[at] = char(flipped[at] ^ (1 << (flips() % 8)));
+    }
+    Write(folder, base + ".flip", flipped);
+}
+
+// HEIC (x265) and AVIF (aom): plain; with alpha, 10-bit and turned; with alpha,
+// lossless and mirrored (aom's 10-bit encoder asserts under libheif 1.15).
+void HeifSeeds(const QString& folder, std::mt19937& flips) {
+    const QImage plain = Scene(24, 16, QImage::Format_RGB32);
+    const QImage alpha = Scene(24, 16, QImage::Format_ARGB32);
+    const std::tuple<const char*, QImage, HeifWriter::Options> files[] = {
+        {"plain.heic", plain, {}},
+        {"deep.heic", alpha, {.bits = 10, .orientation = 6}},
+        {"plain.avif", plain, {.avif = true}},
+        {"mirrored.avif", alpha, {.avif = true, .lossless = true, .orientation = 2}}};
+    for (const auto& [name, picture, options] : files) {
+        const QByteArray bytes = HeifWriter::Encoded(picture, options);
+        if (!bytes.isEmpty()) {
+            WriteVariants(folder, QLatin1String(name), bytes, flips);
+        }
+    }
+}
+
 void PictureSeeds(const QString& folder) {
     const struct {
         int width, height;
@@ -58,20 +92,13 @@ void PictureSeeds(const QString& folder) {
     for (const auto& p : pictures) {
         for (const char* format : formats) {
             const QByteArray bytes = Encode(Scene(p.width, p.height, p.format), format);
-            if (bytes.isEmpty()) {
-                continue;
+            if (!bytes.isEmpty()) {
+                WriteVariants(folder, QStringLiteral("%1-%2.%3").arg(n++).arg(p.width).arg(format),
+                              bytes, flips);
             }
-            const QString base = QStringLiteral("%1-%2.%3").arg(n++).arg(p.width).arg(format);
-            Write(folder, base, bytes);
-            Write(folder, base + ".cut", bytes.left(bytes.size() / 2));
-            QByteArray flipped = bytes;
-            for (int k = 0; k < 4; ++k) {
-                const int at = int(flips() % uint32_t(flipped.size()));
-                flipped[at] = char(flipped[at] ^ (1 << (flips() % 8)));
-            }
-            Write(folder, base + ".flip", flipped);
         }
     }
+    HeifSeeds(folder, flips);
     Write(folder, "pixel.gif", QByteArray(kOnePixelGif, sizeof(kOnePixelGif) - 1));
     Write(folder, "pixel.gif.cut", QByteArray(kOnePixelGif, 20));
 }
