@@ -1,5 +1,6 @@
 #include "render/ProfileFiles.h"
 
+#include "render/NetworkSets.h"
 #include "render/PictureEncoder.h"
 
 #include <QFileInfo>
@@ -46,21 +47,35 @@ QString ProfileFiles::OriginalPath(const QString& chosenPath) {
                                                      : chosenPath;
 }
 
-QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkChoice& networks,
-                                      bool whole, const QString& format) {
+QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkSet& set,
+                                      const QStringList& chosenIds, bool whole,
+                                      const QString& format) {
     QList<PlannedFile> files;
-    const QString extension = QLatin1Char('.') + format;
-    const auto& saved = ProfileTargets::SavedTargets();
-    for (size_t row = 0; row < saved.size(); ++row) {
-        if (networks[row]) {
-            files.append({saved[row], base + QLatin1Char('_') + QLatin1String(saved[row]->network) +
-                                          extension});
+    for (const Network& network : set.networks) {
+        if (chosenIds.contains(network.id)) {
+            const QString taken = network.FormatFor(format);
+            const QByteArray id = network.id.toLatin1();
+            files.append({ProfileTargets::SavedTarget(id.constData()),
+                          base + QLatin1Char('_') + network.id + QLatin1Char('.') + taken,
+                          network.id, taken});
         }
     }
     if (whole) {
-        files.append({nullptr, base + extension});
+        files.append({nullptr, base + QLatin1Char('.') + format, QString(), format});
     }
     return files;
+}
+
+QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkChoice& networks,
+                                      bool whole, const QString& format) {
+    static const NetworkSet classic = NetworkSets::Classic();
+    QStringList chosen;
+    for (size_t row = 0; row < networks.size(); ++row) {
+        if (networks[row]) {
+            chosen << classic.networks[qsizetype(row)].id;
+        }
+    }
+    return Plan(base, classic, chosen, whole, format);
 }
 
 QList<PlannedFile> ProfileFiles::PlanForChosenName(const QString& chosen,
@@ -110,4 +125,15 @@ bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, cons
         return false;
     }
     return true;
+}
+
+bool ProfileFiles::WriteBytes(const QString& path, const QByteArray& bytes, QString* reason) {
+    // Committed only whole: a short write (a full disk) cancels it.
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                         file.flush() && file.commit();
+    if (!written) {
+        *reason = file.errorString();
+    }
+    return written;
 }
