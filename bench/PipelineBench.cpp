@@ -6,8 +6,10 @@
 #include "views/CropImageView.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QDir>
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -117,6 +119,7 @@ public:
     }
 
     AppController controller;
+    QString Folder() const { return folder.path(); }
 
 private:
     template <class T> T* Find(const char* name) const {
@@ -146,5 +149,19 @@ void BM_WindowFullRun(benchmark::State& state) {
     state.counters["selection"] = window.controller.Request().selection.width;
 }
 BENCHMARK(BM_WindowFullRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Saving today's set from the window with every network and the whole picture
+// ticked: one run at 1024 (Slack's side) and a JPEG file per network, each
+// within its network's limit, and the whole picture.
+void BM_WindowTodaySave(benchmark::State& state) {
+    PipelineWindow window;
+    window.controller.window()->findChild<QAction*>(QStringLiteral("todayNetworks"))->trigger();
+    const QString chosen = window.Folder() + QStringLiteral("/me");
+    for (auto _ : state) {
+        window.controller.sfilePanelDidEnd(chosen, 1);
+    }
+    state.counters["files"] = double(QDir(window.Folder()).entryList({"me*"}).size());
+}
+BENCHMARK(BM_WindowTodaySave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/PictureDropFilter.h"
 #include "app/Sheets.h"
 #include "app/StatusLines.h"
+#include "app/TodayPanel.h"
 #include "app/TouchTextField.h"
 #include "app/WindowActions.h"
 #include "app/WindowPresenter.h"
@@ -59,6 +60,7 @@ AppController::AppController(const QUrl& versionEndpoint, QObject* parent)
     MakeActions();
     ConnectControls();
     BindDocument();
+    new TodayPanel(*_ui, _theWindow, _document); // the window owns it
     awakeFromNib();
 }
 
@@ -216,7 +218,7 @@ void AppController::PropagatePics(const ProfileDocument::Previews& previews) {
 // --- saving and opening ------------------------------------------------------------
 
 void AppController::SaveUserPic(QObject*) {
-    QFileDialog* panel = Sheets::SavePanel(_theWindow);
+    QFileDialog* panel = Sheets::SavePanel(_theWindow, _document.SaveFormat());
     connect(panel, &QDialog::finished, this, [this, panel](int result) {
         _document.SetSaveFormat(Sheets::ChosenFormat(panel));
         sfilePanelDidEnd(panel->selectedFiles().value(0), result);

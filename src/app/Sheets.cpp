@@ -33,7 +33,7 @@ QFileDialog* Sheets::OpenPanel(QWidget* window) {
     return panel;
 }
 
-QFileDialog* Sheets::SavePanel(QWidget* window) {
+QFileDialog* Sheets::SavePanel(QWidget* window, const QString& format) {
     auto* panel = AsSheet(new QFileDialog(window, QFileDialog::tr("Save the profile pictures")));
     panel->setAcceptMode(QFileDialog::AcceptSave);
     panel->setFileMode(QFileDialog::AnyFile);
@@ -42,6 +42,7 @@ QFileDialog* Sheets::SavePanel(QWidget* window) {
         types << QStringLiteral("%1 (*.%2)").arg(ProfileFiles::FormatName(extension), extension);
     }
     panel->setNameFilters(types);
+    panel->selectNameFilter(types.value(ProfileFiles::WritableFormats().indexOf(format)));
     return panel;
 }
 

@@ -16,8 +16,8 @@ public:
     // Choose one picture file: the admitted types and files without extension.
     static QFileDialog* OpenPanel(QWidget* window);
     // Choose the name the profile pictures are saved under.
-    // Its type list offers the writable formats, TIFF first and chosen.
-    static QFileDialog* SavePanel(QWidget* window);
+    // Its type list offers the writable formats, TIFF first; format is chosen.
+    static QFileDialog* SavePanel(QWidget* window, const QString& format);
     // The extension of the format the save sheet's type list chose.
     static QString ChosenFormat(const QFileDialog* panel);
     // Offer the product page at productPage; *yes receives the "Yes" button.

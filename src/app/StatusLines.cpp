@@ -51,6 +51,7 @@ QString StatusLines::OpenFailed(const QString& path, PictureReader::Failure fail
 QString StatusLines::Saved(const QString& chosenPath,
                            const QList<ProfileDocument::SavedFile>& files) {
     QStringList parts;
+    QStringList fitted;
     qsizetype written = 0;
     for (const ProfileDocument::SavedFile& file : files) {
         if (file.reason.isEmpty()) {
@@ -58,10 +59,16 @@ QString StatusLines::Saved(const QString& chosenPath,
         } else {
             parts << QStringLiteral("Could not save %1: %2").arg(NameOf(file.path), file.reason);
         }
+        if (file.reason.isEmpty() && !file.fitted.isEmpty()) {
+            fitted << QStringLiteral("%1 (%2)").arg(NameOf(file.path), file.fitted);
+        }
     }
     const QString folder = QDir::toNativeSeparators(QFileInfo(chosenPath).absolutePath());
     parts << (written == 1
                   ? QStringLiteral("Saved 1 file to %1").arg(folder)
                   : QStringLiteral("Saved %1 files to %2").arg(QString::number(written), folder));
+    if (!fitted.isEmpty()) {
+        parts << QStringLiteral("Made smaller to fit: %1").arg(fitted.join(QStringLiteral(", ")));
+    }
     return parts.join(QStringLiteral(" · "));
 }

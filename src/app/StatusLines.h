@@ -22,6 +22,7 @@ public:
     // "Could not open NAME: reason".
     static QString OpenFailed(const QString& path, PictureReader::Failure failure);
     // "Saved N files to FOLDER", after a "Could not save NAME: reason" for each
-    // file that failed.
+    // file that failed and before "Made smaller to fit: NAME (JPEG quality 80),
+    // ..." when files were changed to fit their network's limit.
     static QString Saved(const QString& chosenPath, const QList<ProfileDocument::SavedFile>& files);
 };

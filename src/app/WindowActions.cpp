@@ -4,6 +4,7 @@
 #include "app/Sheets.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -72,6 +73,14 @@ QList<QAction*> WindowActions::Build(QMainWindow* window, QObject* owner,
 
 void WindowActions::MakeMenus(AppController& c, QMainWindow* window) {
     QUndoStack* stack = c.UndoStack();
+    // The set's action, when checked, chooses it.
+    const auto choose = [&c](const char* key) {
+        return [&c, key](bool checked) {
+            if (checked) {
+                c.Document().SetNetworkSet(QLatin1String(key));
+            }
+        };
+    };
     const QList<Entry> entries{
         {"&File", "&Open picture…", "openAction", QKeySequence::Open, Qt::CTRL | Qt::Key_O,
          [&c](bool) { c.LoadUserPic(); }},
@@ -109,6 +118,21 @@ void WindowActions::MakeMenus(AppController& c, QMainWindow* window) {
          {},
          [&c](bool round) { c.SetRoundPreviews(round); },
          true},
+        {"&View", nullptr},
+        {"&View",
+         "Networks of &2012",
+         "classicNetworks",
+         QKeySequence::UnknownKey,
+         {},
+         choose(NetworkSets::kClassicKey),
+         true},
+        {"&View",
+         "Networks of &today",
+         "todayNetworks",
+         QKeySequence::UnknownKey,
+         {},
+         choose(NetworkSets::kTodayKey),
+         true},
         {"&Help",
          "Trellica &product page",
          "productPageAction",
@@ -122,5 +146,11 @@ void WindowActions::MakeMenus(AppController& c, QMainWindow* window) {
          {},
          [window](bool) { Sheets::AboutBox(window)->open(); }},
     };
-    Build(window, window, entries);
+    // The two network sets are one choice.
+    auto* sets = new QActionGroup(window);
+    for (QAction* action : Build(window, window, entries)) {
+        if (action->objectName().endsWith(QLatin1String("Networks"))) {
+            sets->addAction(action);
+        }
+    }
 }

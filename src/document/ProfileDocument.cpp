@@ -1,5 +1,6 @@
 #include "document/ProfileDocument.h"
 
+#include "render/NetworkSetFiles.h"
 #include "render/ProfileFiles.h"
 #include "render/SelectionProposals.h"
 
@@ -29,11 +30,28 @@ size_t RowOf(const ProfileTarget& target) {
     return size_t(&target - ProfileTargets::Targets().data());
 }
 
+// The row of a network's save box (nullptr: the whole picture's), or
+// kSaveBoxCount when there is none.
+size_t BoxRow(const char* network) {
+    for (size_t row = 0; row < ProfileTargets::kSaveBoxCount; ++row) {
+        const char* saved = ProfileTargets::SaveBoxes()[row].network;
+        if (network == nullptr ? saved == nullptr
+                               : saved != nullptr && QLatin1String(saved) == network) {
+            return row;
+        }
+    }
+    return ProfileTargets::kSaveBoxCount;
+}
+
 } // namespace
 
 ProfileDocument::ProfileDocument(QObject* parent)
-    : QObject(parent),
+    : QObject(parent), _classic(NetworkSets::Classic()), _today(NetworkSets::Today()),
+      _todayFormat(QLatin1String(PictureEncoder::kFitFormat)),
       _history([this] { return Capture(); }, [this](const EditState& state) { Restore(state); }) {
+    if (!_today.message.isEmpty()) {
+        Log(_today.message);
+    }
     _state.colorize = kColorize;
     _state.text.size = kTextSize;
     _state.text.colour = kTextColour;
@@ -79,6 +97,8 @@ RenderRequest ProfileDocument::Request() const {
 void ProfileDocument::ResetOptions() {
     _state.looks.reset();
     _save.set();
+    _untickedToday.clear();
+    _todayWhole = true;
     _state.text.useBackground = true;
     MarkStale();
 }
@@ -225,7 +245,65 @@ void ProfileDocument::ToggleSaveBox(size_t row) {
 }
 
 void ProfileDocument::SetSaveFormat(const QString& extension) {
-    _saveFormat = extension;
+    (_isToday ? _todayFormat : _saveFormat) = extension;
+}
+
+// --- the network set -----------------------------------------------------------------
+
+void ProfileDocument::SetNetworkSet(const QString& key) {
+    const bool today = key == QLatin1String(NetworkSets::kTodayKey);
+    if (!today && key != QLatin1String(NetworkSets::kClassicKey)) {
+        return;
+    }
+    _isToday = today;
+    emit NetworkSetChanged(Networks());
+    ShowToday();
+}
+
+QStringList ProfileDocument::ChosenNetworks() const {
+    QStringList chosen;
+    for (const Network& network : Networks().networks) {
+        if (_isToday ? !_untickedToday.contains(network.id)
+                     : Saves(network.id.toLatin1().constData())) {
+            chosen << network.id;
+        }
+    }
+    return chosen;
+}
+
+bool ProfileDocument::SavesWhole() const {
+    return _isToday ? _todayWhole : Saves(nullptr);
+}
+
+void ProfileDocument::ToggleNetwork(const QString& id) {
+    if (!_isToday) {
+        const size_t row = BoxRow(id.toLatin1().constData());
+        if (row < ProfileTargets::kSaveBoxCount) {
+            ToggleSaveBox(row);
+        }
+    } else if (!_untickedToday.remove(id) && _today.set.Find(id) != nullptr) {
+        _untickedToday.insert(id);
+    }
+}
+
+void ProfileDocument::ToggleWhole() {
+    if (_isToday) {
+        _todayWhole = !_todayWhole;
+    } else {
+        ToggleSaveBox(BoxRow(nullptr));
+    }
+}
+
+QList<QImage> ProfileDocument::TodayPreviews() const {
+    return QList<QImage>(_today.set.networks.size(), _todayPreview);
+}
+
+void ProfileDocument::ShowToday() {
+    if (!_isToday) {
+        return;
+    }
+    _todayPreview = _renderer.NetworkPicture(kTodayPreviewSide, _state.text);
+    emit TodayPreviewsChanged(TodayPreviews());
 }
 
 void ProfileDocument::EditedPicture(const QString& step, int mergeKey) {
@@ -256,6 +334,7 @@ void ProfileDocument::Render() {
         }
         _previews = _renderer.Render(Request()).targets;
         emit PreviewsChanged(_previews);
+        ShowToday();
         _useCached = true;
     } catch (const std::exception& e) {
         LogFailure(e); // the previews stay as they were; the next run is full again
@@ -274,6 +353,9 @@ QImage ProfileDocument::CurrentWholePicture() {
 // --- saving --------------------------------------------------------------------------------
 
 QList<ProfileDocument::SavedFile> ProfileDocument::Save(const QString& chosenPath) {
+    if (_isToday) {
+        return SaveToday(chosenPath);
+    }
     _savedFiles.clear();
     try {
         const QString base = ProfileFiles::RemoveExtension(chosenPath);
@@ -324,6 +406,41 @@ void ProfileDocument::SaveOriginal(const QString& chosenPath) {
           _renderer.WholePicture(_state.text));
 }
 
+QList<ProfileDocument::SavedFile> ProfileDocument::SaveToday(const QString& chosenPath) {
+    _savedFiles.clear();
+    try {
+        const NetworkSet& set = _today.set;
+        const QStringList chosen = ChosenNetworks();
+        Renderer renderer; // the window's keeps its 512 picture for the next edit
+        if (chosenPath.isEmpty() ||
+            renderer.Process(NetworkSetFiles::AtSide(Request(), set, chosen)).isNull()) {
+            return _savedFiles;
+        }
+        for (const PlannedFile& file : ProfileFiles::Plan(ProfileFiles::RemoveExtension(chosenPath),
+                                                          set, chosen, _todayWhole, _todayFormat)) {
+            WriteFitted(NetworkSetFiles::Encode(
+                set, file, NetworkSetFiles::Picture(renderer, set, file, _state.text)));
+        }
+    } catch (const std::exception& e) {
+        LogFailure(e);
+        _savedFiles.append({chosenPath, QString::fromLocal8Bit(e.what())});
+    }
+    return _savedFiles;
+}
+
+void ProfileDocument::WriteFitted(const FittedFile& file) {
+    Log(file.path);
+    QString reason = file.encoded.reason;
+    if (reason.isEmpty()) {
+        ProfileFiles::WriteBytes(file.path, file.encoded.bytes, &reason);
+    }
+    if (!reason.isEmpty()) {
+        Log(reason);
+        Log(QStringLiteral("didn't work!"));
+    }
+    _savedFiles.append({file.path, reason, file.FitNote()});
+}
+
 void ProfileDocument::Write(const QString& path, const QImage& picture) {
     QString reason;
     if (!ProfileFiles::WritePicture(path, picture, _saveFormat, &reason)) {
@@ -334,14 +451,8 @@ void ProfileDocument::Write(const QString& path, const QImage& picture) {
 }
 
 bool ProfileDocument::Saves(const char* network) const {
-    for (size_t row = 0; row < ProfileTargets::kSaveBoxCount; ++row) {
-        const char* saved = ProfileTargets::SaveBoxes()[row].network;
-        if (network == nullptr ? saved == nullptr
-                               : saved != nullptr && QLatin1String(saved) == network) {
-            return _save[row];
-        }
-    }
-    return false;
+    const size_t row = BoxRow(network);
+    return row < ProfileTargets::kSaveBoxCount && _save[row];
 }
 
 NetworkChoice ProfileDocument::SavedNetworks() const {
@@ -380,6 +491,7 @@ void ProfileDocument::Restore(const EditState& state) {
     } else {
         _previews = state.previews;
         emit PreviewsChanged(_previews);
+        ShowToday();
     }
 }
 

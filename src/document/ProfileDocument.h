@@ -4,6 +4,7 @@
 #include "document/EditState.h"
 #include "image/PictureReader.h"
 #include "render/FaceFinder.h"
+#include "render/NetworkSets.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 #include "render/RenderResult.h"
@@ -13,16 +14,21 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <bitset>
 #include <vector>
 
 class QThread;
 
+struct FittedFile;
+
 // The picture being made into profile pictures and every edit of it: the
-// selection, the looks, the colours and the text line, the save choices, the
-// renderer that turns them into the profile pictures, and the undo history.
+// selection, the looks, the colours and the text line, the save choices (the
+// network set among them), the renderer that turns them into the profile
+// pictures, and the undo history.
 // Widget-free: the window binds its controls to it, and a test or another
 // program can drive it alone.
 //
@@ -43,6 +49,9 @@ public:
     struct SavedFile {
         QString path;
         QString reason;
+        // How it was changed to fit its network's byte limit ("JPEG quality
+        // 80"); empty when written as asked.
+        QString fitted = {};
     };
 
     // The colours at launch.
@@ -51,6 +60,9 @@ public:
     static constexpr QColor kTextBackground{255, 255, 255};
     // The text size at launch, in points.
     static constexpr float kTextSize = 8.0f;
+    // Today's previews all have this side: one on-screen size whatever the
+    // network's upload size, which only the files have.
+    static constexpr float kTodayPreviewSide = 96.0f;
 
     explicit ProfileDocument(QObject* parent = nullptr);
     ~ProfileDocument() override;
@@ -63,7 +75,9 @@ public:
     QColor ColourOf(Colour which) const;
     const TextLine& Text() const { return _state.text; }
     const SaveChoice& SaveBoxes() const { return _save; }
-    const QString& SaveFormat() const { return _saveFormat; }
+    // The format the chosen set saves in: TIFF for 2012 and JPEG for today's
+    // at first, then what the save sheet chose for that set.
+    const QString& SaveFormat() const { return _isToday ? _todayFormat : _saveFormat; }
     // What a run would be asked for now.
     RenderRequest Request() const;
 
@@ -76,6 +90,26 @@ public:
     const Previews& Rendered() const { return _previews; }
     QUndoStack* UndoStack() { return _history.Stack(); }
     const FaceFinder& Faces() const { return _faceFinder; }
+    // One per network of today's set, in its order, made from the last run
+    // (the 512 one, so edits stay as fast) at kTodayPreviewSide with the text
+    // line at that size; null until a run with today's set chosen.
+    QList<QImage> TodayPreviews() const;
+
+    // --- the network set: a save choice, no run, no step ----------------------
+    // The chosen set: the networks of 2012 at first, or today's.
+    const NetworkSet& Networks() const { return _isToday ? _today.set : _classic; }
+    bool IsToday() const { return _isToday; }
+    // What was wrong with the user's networks file (logged once); empty when nothing.
+    const QString& NetworksMessage() const { return _today.message; }
+    // NetworkSets::kClassicKey or kTodayKey; any other key changes nothing.
+    void SetNetworkSet(const QString& key);
+    // The ticked networks of the chosen set, in its order (all at first).
+    QStringList ChosenNetworks() const;
+    // Whether the chosen set's save writes the whole picture.
+    bool SavesWhole() const;
+    // Ticks or unticks a network of the chosen set, or its whole picture.
+    void ToggleNetwork(const QString& id);
+    void ToggleWhole();
 
     // --- the start ---------------------------------------------------------------
     // The looks off, every save box ticked, the text background on, the next run full.
@@ -120,8 +154,11 @@ public:
     QImage CurrentWholePicture();
 
     // --- saving ------------------------------------------------------------------------
-    // Writes the ticked networks' largest pictures and the whole picture as the
-    // name chosen in the save sheet gives them; what each file became.
+    // Writes the ticked networks' pictures and the whole picture as the name
+    // chosen in the save sheet gives them; what each file became. For 2012
+    // the largest previews of the last run; for today's set one run at the
+    // side its ticked networks need (NetworkSet::ProcessedSide), each file
+    // fitted to its network's byte limit and format.
     QList<SavedFile> Save(const QString& chosenPath);
     // One network's largest picture, as the last run made it, named from base.
     void SaveSingleFile(const QString& base, const ProfileTarget& target);
@@ -141,7 +178,10 @@ signals:
     // what the previews held.
     void RunStarted();
     void PreviewsChanged(const ProfileDocument::Previews& previews);
+    // With today's set chosen: after every run, and when the set is chosen.
+    void TodayPreviewsChanged(const QList<QImage>& previews);
     void RunEnded();
+    void NetworkSetChanged(const NetworkSet& set);
 
 private:
     void Read(const QString& path, quint64 open);
@@ -152,6 +192,10 @@ private:
     // A cached run (when `render`), then one undo step.
     void EditedText(const QString& step, int mergeKey = 0, bool render = true);
     void Write(const QString& path, const QImage& picture);
+    QList<SavedFile> SaveToday(const QString& chosenPath);
+    void WriteFitted(const FittedFile& file);
+    // Today's previews made anew and told, when today's set is chosen.
+    void ShowToday();
     bool Saves(const char* network) const;
     NetworkChoice SavedNetworks() const;
     EditState Capture() const;
@@ -161,6 +205,13 @@ private:
     EditState _state;
     SaveChoice _save;
     QString _saveFormat = QStringLiteral("tif");
+    const NetworkSet _classic;
+    const LoadedNetworkSet _today;
+    bool _isToday = false;
+    QSet<QString> _untickedToday;
+    bool _todayWhole = true;
+    QString _todayFormat;
+    QImage _todayPreview;
     bool _useCached = false;
     Renderer _renderer;
     Previews _previews;

@@ -1,5 +1,6 @@
 #include "render/ProfileFiles.h"
 
+#include "render/NetworkSets.h"
 #include "render/PictureEncoder.h"
 #include "render/SafeFile.h"
 
@@ -45,21 +46,35 @@ QString ProfileFiles::OriginalPath(const QString& chosenPath) {
                                                      : chosenPath;
 }
 
-QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkChoice& networks,
-                                      bool whole, const QString& format) {
+QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkSet& set,
+                                      const QStringList& chosenIds, bool whole,
+                                      const QString& format) {
     QList<PlannedFile> files;
-    const QString extension = QLatin1Char('.') + format;
-    const auto& saved = ProfileTargets::SavedTargets();
-    for (size_t row = 0; row < saved.size(); ++row) {
-        if (networks[row]) {
-            files.append({saved[row], base + QLatin1Char('_') + QLatin1String(saved[row]->network) +
-                                          extension});
+    for (const Network& network : set.networks) {
+        if (chosenIds.contains(network.id)) {
+            const QString taken = network.FormatFor(format);
+            const QByteArray id = network.id.toLatin1();
+            files.append({ProfileTargets::SavedTarget(id.constData()),
+                          base + QLatin1Char('_') + network.id + QLatin1Char('.') + taken,
+                          network.id, taken});
         }
     }
     if (whole) {
-        files.append({nullptr, base + extension});
+        files.append({nullptr, base + QLatin1Char('.') + format, QString(), format});
     }
     return files;
+}
+
+QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkChoice& networks,
+                                      bool whole, const QString& format) {
+    static const NetworkSet classic = NetworkSets::Classic();
+    QStringList chosen;
+    for (size_t row = 0; row < networks.size(); ++row) {
+        if (networks[row]) {
+            chosen << classic.networks[qsizetype(row)].id;
+        }
+    }
+    return Plan(base, classic, chosen, whole, format);
 }
 
 QList<PlannedFile> ProfileFiles::PlanForChosenName(const QString& chosen,
@@ -97,5 +112,9 @@ QByteArray ProfileFiles::Encoded(const QImage& picture, const QString& format, Q
 bool ProfileFiles::WritePicture(const QString& path, const QImage& picture, const QString& format,
                                 QString* reason) {
     const QByteArray bytes = Encoded(picture, format, reason);
-    return !bytes.isEmpty() && SafeFile::Write(path, bytes, reason);
+    return !bytes.isEmpty() && WriteBytes(path, bytes, reason);
+}
+
+bool ProfileFiles::WriteBytes(const QString& path, const QByteArray& bytes, QString* reason) {
+    return SafeFile::Write(path, bytes, reason);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/NetworkSet.h"
 #include "render/ProfileTargets.h"
 
 #include <QImage>
@@ -9,8 +10,12 @@
 
 // One file of a save: its path and what it holds.
 struct PlannedFile {
-    const ProfileTarget* target; // a network's largest target; nullptr the whole picture
+    // A network of 2012: its largest target; nullptr for any other network and
+    // for the whole picture.
+    const ProfileTarget* target;
     QString path;
+    QString network; // the network's id; empty for the whole picture
+    QString format;  // the extension its bytes are asked in
 };
 
 // File names and file writing of the profile pictures, and the picture files
@@ -32,9 +37,15 @@ public:
     // else the chosen path + ".tif".
     static QString OriginalPath(const QString& chosenPath);
 
-    // The files one save writes, in the order they are written: for each chosen
-    // network base + "_<network>." + format, then (when whole) the whole
-    // picture at base + "." + format.
+    // The files one save of a network set writes, in the order they are
+    // written: for each chosen network in the set's order base + "_<id>." + the
+    // format the network takes for the chosen one (Network::FormatFor), then
+    // (when whole) the whole picture at base + "." + format. Ids not in the set
+    // are left out.
+    static QList<PlannedFile> Plan(const QString& base, const NetworkSet& set,
+                                   const QStringList& chosenIds, bool whole, const QString& format);
+    // The same for the networks of 2012, chosen by their row in
+    // ProfileTargets::SavedTargets().
     static QList<PlannedFile> Plan(const QString& base, const NetworkChoice& networks, bool whole,
                                    const QString& format);
     // The same for a name chosen in the save sheet: the networks' files are
@@ -61,4 +72,7 @@ public:
     // The picture's bytes in one of WritableFormats(), for a SafeFile; empty,
     // with the reason, when it can't be encoded.
     static QByteArray Encoded(const QImage& picture, const QString& format, QString* reason);
+    // Writes the bytes as the file at path, atomically as WriteTiff, replacing
+    // what is there.
+    static bool WriteBytes(const QString& path, const QByteArray& bytes, QString* reason);
 };

@@ -58,6 +58,9 @@ public:
     static constexpr size_t kLookCount = 13;
     static constexpr size_t kSaveBoxCount = 6;
     static constexpr size_t kSavedTargetCount = 5;
+    // The side of the processed picture the looks were made for; at another
+    // side S they run at the scale S / 512.
+    static constexpr float kLookSide = 512.0f;
     // Side of the upper square the facebook 50 picture is cut from.
     static constexpr float kUpperSquareSide = 200.0f;
     // The text size formula's constants: slider units per size step, 1/512, percent.
@@ -78,6 +81,9 @@ public:
     static const ProfileTarget* SavedTarget(const char* network);
     // The look with that command-line key, or -1.
     static int LookIndex(const char* key);
+    // Applies the look of that row to a picture made at scale x 512 across; at
+    // scale 1 exactly the look's filter. colour is the colorize colour.
+    static void ApplyLook(size_t row, QuorelImage* image, const QColor& colour, float scale);
 
     // The text line on a picture of scale size: font (T / 9) * ((S / 512) * 100),
     // lower-left corner S times the picked fractions (the top one counted upward).

@@ -31,4 +31,7 @@ struct RenderRequest {
     LookSet looks;
     QColor colorize; // the colour the Colorize look tints with
     TextLine text;
+    // The selection is fitted into this square before the looks; they run at
+    // processedSide / 512.
+    float processedSide = ProfileTargets::kLookSide;
 };

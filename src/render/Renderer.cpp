@@ -14,9 +14,8 @@ bool Same(const FloatRect& a, const FloatRect& b) {
 }
 
 // The selection cut out and fitted into the processed picture's box.
-QImage FittedSelection(const QImage& source, const FloatRect& selection) {
-    return ImageTools::ScaleCutOut(source, selection,
-                                   {Renderer::kProcessedSide, Renderer::kProcessedSide});
+QImage FittedSelection(const QImage& source, const FloatRect& selection, float side) {
+    return ImageTools::ScaleCutOut(source, selection, {side, side});
 }
 
 size_t ColorizeRow() {
@@ -24,8 +23,8 @@ size_t ColorizeRow() {
     return row;
 }
 
-// The processed picture with the looks applied in table order.
-QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colorize) {
+// The processed picture with the looks applied in table order at its scale.
+QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colorize, float side) {
     if (picture.isNull()) {
         return picture; // nothing to work on: the targets end up empty
     }
@@ -33,9 +32,10 @@ QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colo
     if (!image) {
         return picture;
     }
+    const float scale = side / ProfileTargets::kLookSide;
     for (size_t row = 0; row < ProfileTargets::kLookCount; ++row) {
         if (looks[row]) {
-            ProfileTargets::Looks()[row].apply(image.get(), colorize);
+            ProfileTargets::ApplyLook(row, image.get(), colorize, scale);
         }
     }
     return image->Preview();
@@ -79,6 +79,9 @@ RenderResult Renderer::Render(const RenderRequest& request) {
     if (result.fullRun) {
         MakeProcessed(request);
     }
+    if (!_targetsFitted) {
+        FitTargets();
+    }
     result.processed = _processed;
     for (size_t row = 0; row < ProfileTargets::kTargetCount; ++row) {
         result.targets[row] = Target(row, request.text, result.targets[0]);
@@ -86,31 +89,41 @@ RenderResult Renderer::Render(const RenderRequest& request) {
     return result;
 }
 
+const QImage& Renderer::Process(const RenderRequest& request) {
+    if (NeedsFullRun(request)) {
+        MakeProcessed(request);
+    }
+    return _processed;
+}
+
 bool Renderer::NeedsFullRun(const RenderRequest& request) const {
     const bool colorize = request.looks[ColorizeRow()];
     return !_valid || request.source.cacheKey() != _sourceKey ||
-           !Same(request.selection, _selection) || request.looks != _looks ||
-           (colorize && request.colorize != _colorize);
+           !Same(request.selection, _selection) || request.processedSide != _side ||
+           request.looks != _looks || (colorize && request.colorize != _colorize);
 }
 
 void Renderer::MakeProcessed(const RenderRequest& request) {
     _valid = false;
     _processed = QImage(); // the old one's memory goes before the new one is made
     _fitted = {};
+    _targetsFitted = false;
+    const float side = request.processedSide;
     if (_selectionFitted.isNull() || request.source.cacheKey() != _fittedSourceKey ||
-        !Same(request.selection, _fittedSelection)) {
+        !Same(request.selection, _fittedSelection) || side != _fittedSide) {
         _selectionFitted = QImage();
-        _selectionFitted = FittedSelection(request.source, request.selection);
+        _selectionFitted = FittedSelection(request.source, request.selection, side);
         _fittedSourceKey = request.source.cacheKey();
         _fittedSelection = request.selection;
+        _fittedSide = side;
     }
     _processed = _selectionFitted;
     if (request.looks.any()) {
-        _processed = WithLooks(_processed, request.looks, request.colorize);
+        _processed = WithLooks(_processed, request.looks, request.colorize, side);
     }
-    FitTargets();
     _sourceKey = request.source.cacheKey();
     _selection = request.selection;
+    _side = side;
     _looks = request.looks;
     _colorize = request.colorize;
     _valid = true;
@@ -123,6 +136,7 @@ void Renderer::FitTargets() {
             target.source == TargetSource::ProcessedPicture ? _processed : UpperSquare(_fitted[0]);
         _fitted[row] = ImageTools::ScaleImage(from, target.box);
     }
+    _targetsFitted = true;
 }
 
 QImage Renderer::Target(size_t row, const TextLine& text, const QImage& first) const {
@@ -143,4 +157,11 @@ QImage Renderer::WholePicture(const TextLine& text) const {
         return QImage();
     }
     return WithTextLine(_processed, static_cast<float>(_processed.width()), text);
+}
+
+QImage Renderer::NetworkPicture(float size, const TextLine& text) const {
+    if (_processed.isNull()) {
+        return QImage();
+    }
+    return WithTextLine(ImageTools::ScaleImage(_processed, {size, size}), size, text);
 }

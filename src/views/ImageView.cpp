@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <mutex>
+#include <algorithm>
 
 namespace {
 
@@ -43,8 +44,8 @@ QRectF ImageView::FittedRect() const {
                                    static_cast<float>(height()));
 }
 
-void ImageView::SetRound(bool round) {
-    _round = round;
+void ImageView::SetShape(Shape shape) {
+    _shape = shape;
     update();
 }
 
@@ -55,11 +56,16 @@ void ImageView::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (_round) {
-        QPainterPath circle;
-        circle.addEllipse(target);
+    if (_shape != Shape::Square) {
+        QPainterPath outline;
+        if (_shape == Shape::Circle) {
+            outline.addEllipse(target);
+        } else {
+            const double radius = std::min(target.width(), target.height()) * kCornerShare;
+            outline.addRoundedRect(target, radius, radius);
+        }
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setClipPath(circle);
+        painter.setClipPath(outline);
     }
     painter.drawImage(target, _image);
 }

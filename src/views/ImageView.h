@@ -12,6 +12,12 @@ class ImageView : public QWidget {
     Q_OBJECT
 
 public:
+    // How the picture is drawn: whole, or clipped to the circle or the square
+    // with rounded corners that touches the edges of its square.
+    enum class Shape { Square, Circle, Rounded };
+    // The rounded shape's corner radius, as a share of the picture's side.
+    static constexpr double kCornerShare = 1.0 / 6.0;
+
     explicit ImageView(QWidget* parent = nullptr);
 
     QImage image() const;
@@ -20,14 +26,15 @@ public:
     // Where the picture is drawn, in widget coordinates (y down); empty without
     // a picture. Views with their own fitting rule override it.
     virtual QRectF FittedRect() const;
-    // Draws the picture as the circle touching the edges of its square; the
-    // picture held stays as it is.
-    void SetRound(bool round);
+    // Draws the picture in that shape; the picture held stays as it is.
+    void SetShape(Shape shape);
+    // The circle, or the whole square.
+    void SetRound(bool round) { SetShape(round ? Shape::Circle : Shape::Square); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QImage _image;
-    bool _round = false;
+    Shape _shape = Shape::Square;
 };
