@@ -1,6 +1,6 @@
 #include "document/ProfileDocument.h"
 
-#include "render/NetworkSetFiles.h"
+#include "render/PictureEncoder.h"
 #include "render/ProfileFiles.h"
 #include "render/SelectionProposals.h"
 
@@ -17,13 +17,6 @@ void Log(const QString& line) {
 
 void LogFailure(const std::exception& e) {
     Log(QString::fromLocal8Bit(e.what()));
-}
-
-// The picture's representation, in Qt's own words.
-QString Describe(const QImage& picture) {
-    QString description;
-    QDebug(&description).nospace() << picture;
-    return description;
 }
 
 size_t RowOf(const ProfileTarget& target) {
@@ -353,11 +346,12 @@ QImage ProfileDocument::CurrentWholePicture() {
 // --- saving --------------------------------------------------------------------------------
 
 QList<ProfileDocument::SavedFile> ProfileDocument::Save(const QString& chosenPath) {
-    if (_isToday) {
-        return SaveToday(chosenPath);
-    }
-    _savedFiles.clear();
+    _saver = ProfileSaver(_isToday ? _todayFormat : _saveFormat);
     try {
+        if (_isToday) {
+            _saver.SaveToday(chosenPath, _today.set, ChosenNetworks(), _todayWhole, Request());
+            return _saver.Files();
+        }
         const QString base = ProfileFiles::RemoveExtension(chosenPath);
         for (const PlannedFile& file : ProfileFiles::PlanForChosenName(
                  chosenPath, SavedNetworks(), Saves(nullptr), _saveFormat)) {
@@ -369,85 +363,21 @@ QList<ProfileDocument::SavedFile> ProfileDocument::Save(const QString& chosenPat
         }
     } catch (const std::exception& e) {
         LogFailure(e);
-        _savedFiles.append(
-            {ProfileFiles::OriginalPath(chosenPath), QString::fromLocal8Bit(e.what())});
+        _saver.Failed(ProfileFiles::OriginalPath(chosenPath), QString::fromLocal8Bit(e.what()));
     }
-    return _savedFiles;
+    return _saver.Files();
 }
 
 void ProfileDocument::SaveSingleFile(const QString& base, const ProfileTarget& target) {
-    if (base.isEmpty() || target.saveOrder == 0) {
-        return;
-    }
     // What the last run made is what the previews show.
-    const QImage picture = _previews[RowOf(target)];
-    if (picture.isNull()) {
-        return;
-    }
-    NetworkChoice only;
-    only.set(size_t(target.saveOrder - 1));
-    const QString path = ProfileFiles::Plan(base, only, false, _saveFormat).first().path;
-    try {
-        Log(path);
-        Log(Describe(picture));
-        Write(path, picture);
-    } catch (const std::exception& e) {
-        LogFailure(e);
-        _savedFiles.append({path, QString::fromLocal8Bit(e.what())});
-    }
+    _saver.SaveTarget(base, target, _previews[RowOf(target)]);
 }
 
 void ProfileDocument::SaveOriginal(const QString& chosenPath) {
-    if (chosenPath.isEmpty() || Processed().isNull()) {
-        return;
+    if (!Processed().isNull()) {
+        // The whole picture carries the text in proportion to its width.
+        _saver.SaveWhole(chosenPath, _renderer.WholePicture(_state.text));
     }
-    // The whole picture carries the text in proportion to its width.
-    Write(ProfileFiles::PlanForChosenName(chosenPath, {}, true, _saveFormat).first().path,
-          _renderer.WholePicture(_state.text));
-}
-
-QList<ProfileDocument::SavedFile> ProfileDocument::SaveToday(const QString& chosenPath) {
-    _savedFiles.clear();
-    try {
-        const NetworkSet& set = _today.set;
-        const QStringList chosen = ChosenNetworks();
-        Renderer renderer; // the window's keeps its 512 picture for the next edit
-        if (chosenPath.isEmpty() ||
-            renderer.Process(NetworkSetFiles::AtSide(Request(), set, chosen)).isNull()) {
-            return _savedFiles;
-        }
-        for (const PlannedFile& file : ProfileFiles::Plan(ProfileFiles::RemoveExtension(chosenPath),
-                                                          set, chosen, _todayWhole, _todayFormat)) {
-            WriteFitted(NetworkSetFiles::Encode(
-                set, file, NetworkSetFiles::Picture(renderer, set, file, _state.text)));
-        }
-    } catch (const std::exception& e) {
-        LogFailure(e);
-        _savedFiles.append({chosenPath, QString::fromLocal8Bit(e.what())});
-    }
-    return _savedFiles;
-}
-
-void ProfileDocument::WriteFitted(const FittedFile& file) {
-    Log(file.path);
-    QString reason = file.encoded.reason;
-    if (reason.isEmpty()) {
-        ProfileFiles::WriteBytes(file.path, file.encoded.bytes, &reason);
-    }
-    if (!reason.isEmpty()) {
-        Log(reason);
-        Log(QStringLiteral("didn't work!"));
-    }
-    _savedFiles.append({file.path, reason, file.FitNote()});
-}
-
-void ProfileDocument::Write(const QString& path, const QImage& picture) {
-    QString reason;
-    if (!ProfileFiles::WritePicture(path, picture, _saveFormat, &reason)) {
-        Log(reason);
-        Log(QStringLiteral("didn't work!"));
-    }
-    _savedFiles.append({path, reason});
 }
 
 bool ProfileDocument::Saves(const char* network) const {

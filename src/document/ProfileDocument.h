@@ -2,6 +2,7 @@
 
 #include "document/EditHistory.h"
 #include "document/EditState.h"
+#include "document/ProfileSaver.h"
 #include "image/PictureReader.h"
 #include "render/FaceFinder.h"
 #include "render/NetworkSets.h"
@@ -23,8 +24,6 @@
 
 class QThread;
 
-struct FittedFile;
-
 // The picture being made into profile pictures and every edit of it: the
 // selection, the looks, the colours and the text line, the save choices (the
 // network set among them), the renderer that turns them into the profile
@@ -45,14 +44,7 @@ public:
     using Previews = std::array<QImage, ProfileTargets::kTargetCount>;
     enum class Colour { Colorize, Text, TextBackground };
 
-    // One file a save tried to write; an empty reason means it was written.
-    struct SavedFile {
-        QString path;
-        QString reason;
-        // How it was changed to fit its network's byte limit ("JPEG quality
-        // 80"); empty when written as asked.
-        QString fitted = {};
-    };
+    using SavedFile = ProfileSaver::SavedFile;
 
     // The colours at launch.
     static constexpr QColor kColorize{255, 0, 0};
@@ -191,9 +183,6 @@ private:
     void EditedPicture(const QString& step, int mergeKey = 0);
     // A cached run (when `render`), then one undo step.
     void EditedText(const QString& step, int mergeKey = 0, bool render = true);
-    void Write(const QString& path, const QImage& picture);
-    QList<SavedFile> SaveToday(const QString& chosenPath);
-    void WriteFitted(const FittedFile& file);
     // Today's previews made anew and told, when today's set is chosen.
     void ShowToday();
     bool Saves(const char* network) const;
@@ -220,6 +209,6 @@ private:
     // The threads reading photos; only the newest open's picture is taken.
     std::vector<QThread*> _readers;
     quint64 _newestOpen = 0;
-    // What the current save tried to write.
-    QList<SavedFile> _savedFiles;
+    // The current save: what it tried to write.
+    ProfileSaver _saver;
 };
