@@ -7,6 +7,7 @@
 #include "app/PictureDropFilter.h"
 #include "app/Sheets.h"
 #include "app/StatusLines.h"
+#include "app/StraightenDialog.h"
 #include "app/TodayPanel.h"
 #include "app/TouchTextField.h"
 #include "app/WindowActions.h"
@@ -331,6 +332,22 @@ void AppController::CopyPicture() {
 
 void AppController::SetRoundPreviews(bool round) {
     _presenter->ShowRound(round);
+}
+
+void AppController::RotateLeft() {
+    _document.Turn(PictureTurns::Turn::Left);
+}
+
+void AppController::RotateRight() {
+    _document.Turn(PictureTurns::Turn::Right);
+}
+
+void AppController::Flip() {
+    _document.Turn(PictureTurns::Turn::Flip);
+}
+
+void AppController::Straighten() {
+    StraightenDialog::Show(_theWindow, _document);
 }
 
 // --- the version check -----------------------------------------------------------------

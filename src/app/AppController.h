@@ -106,6 +106,11 @@ public slots:
     // Copies the processed picture with its text line.
     void CopyPicture();
     void SetRoundPreviews(bool round);
+    // The Image menu: exact turns of the picture, and the straightening sheet.
+    void RotateLeft();
+    void RotateRight();
+    void Flip();
+    void Straighten();
 
     // The version check found a newer release: shows the alert sheet.
     Q_INVOKABLE void NewVersionFound();

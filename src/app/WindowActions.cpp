@@ -39,10 +39,9 @@ QAction* Made(QObject* owner, const WindowActions::Entry& entry) {
 }
 
 void SetKeys(QAction* action, const WindowActions::Entry& entry) {
-    if (entry.key == QKeySequence::UnknownKey) {
-        return;
-    }
-    QList<QKeySequence> keys = QKeySequence::keyBindings(entry.key);
+    QList<QKeySequence> keys = entry.key == QKeySequence::UnknownKey
+                                   ? QList<QKeySequence>()
+                                   : QKeySequence::keyBindings(entry.key);
     if (entry.fallback.key() != Qt::Key_unknown && !keys.contains(QKeySequence(entry.fallback))) {
         keys.append(QKeySequence(entry.fallback));
     }
@@ -111,6 +110,22 @@ void WindowActions::MakeMenus(AppController& c, QMainWindow* window) {
          [&c](bool) { c.PastePicture(); }},
         {"&Edit", "&Find face", "findFaceAction", QKeySequence::Find, Qt::CTRL | Qt::Key_F,
          [&c](bool) { c.FindFace(); }},
+        {"&Image", "Rotate &left", "rotateLeftAction", QKeySequence::UnknownKey,
+         Qt::CTRL | Qt::Key_L, [&c](bool) { c.RotateLeft(); }},
+        {"&Image", "Rotate &right", "rotateRightAction", QKeySequence::UnknownKey,
+         Qt::CTRL | Qt::Key_R, [&c](bool) { c.RotateRight(); }},
+        {"&Image",
+         "&Flip horizontally",
+         "flipAction",
+         QKeySequence::UnknownKey,
+         {},
+         [&c](bool) { c.Flip(); }},
+        {"&Image",
+         "&Straighten…",
+         "straightenAction",
+         QKeySequence::UnknownKey,
+         {},
+         [&c](bool) { c.Straighten(); }},
         {"&View",
          "&Round previews",
          "roundPreviews",

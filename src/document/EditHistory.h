@@ -20,6 +20,7 @@ public:
     static constexpr int kTyping = 1;
     static constexpr int kTextSize = 2;
     static constexpr int kSelectionKeys = 3;
+    static constexpr int kStraightenKeys = 4;
 
     EditHistory(Capture capture, Restore restore);
 

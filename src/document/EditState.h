@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Orientation.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 
@@ -30,8 +31,9 @@ struct CropFractions {
 // Everything a user edits, as one value: what a render request is made of. An
 // undo step keeps the value before and after one edit.
 struct EditState {
-    QImage picture;
-    QSize photoSize; // the photo's own size; the picture may be a reduced copy
+    QImage picture;          // as opened or pasted
+    QSize photoSize;         // the photo's own size; the picture may be a reduced copy
+    Orientation orientation; // how the picture is turned before the crop
     CropFractions crop;
     LookSet looks;
     QColor colorize;
@@ -47,9 +49,9 @@ struct EditState {
         const TextLine& a = text;
         const TextLine& b = other.text;
         return picture.cacheKey() == other.picture.cacheKey() && photoSize == other.photoSize &&
-               crop == other.crop && looks == other.looks && colorize == other.colorize &&
-               a.text == b.text && a.size == b.size && a.colour == b.colour &&
-               a.background == b.background && a.useBackground == b.useBackground &&
-               a.left == b.left && a.top == b.top;
+               orientation == other.orientation && crop == other.crop && looks == other.looks &&
+               colorize == other.colorize && a.text == b.text && a.size == b.size &&
+               a.colour == b.colour && a.background == b.background &&
+               a.useBackground == b.useBackground && a.left == b.left && a.top == b.top;
     }
 };

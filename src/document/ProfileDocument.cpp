@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QThread>
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -76,9 +77,8 @@ QColor ProfileDocument::ColourOf(Colour which) const {
 
 RenderRequest ProfileDocument::Request() const {
     RenderRequest request;
-    request.source = _state.picture;
-    request.selection =
-        _state.crop.OnPicture(float(_state.picture.width()), float(_state.picture.height()));
+    request.source = _source;
+    request.selection = _state.crop.OnPicture(float(_source.width()), float(_source.height()));
     request.looks = _state.looks;
     request.colorize = _state.colorize;
     request.text = _state.text;
@@ -99,6 +99,7 @@ void ProfileDocument::ResetOptions() {
 void ProfileDocument::Launch(const QImage& picture) {
     _state.picture = picture;
     _state.photoSize = picture.size();
+    MakeSource();
     _state.colorize = kColorize;
     _state.text.colour = kTextColour;
     _state.text.background = kTextBackground;
@@ -158,14 +159,68 @@ void ProfileDocument::Paste(const QImage& pasted) {
 void ProfileDocument::SetPicture(const QImage& picture, QSize photoSize, const QString& step) {
     _state.picture = picture;
     _state.photoSize = photoSize;
+    _state.orientation = {};
+    MakeSource();
     if (!picture.isNull()) {
         _state.crop = CropFractions{};
     }
     // The kept processed picture belongs to the previous picture now.
     MarkStale();
-    emit PictureChanged(picture, photoSize);
+    emit PictureChanged(_source, PhotoSize());
     emit SelectionChanged(_state.crop);
     _history.Record(step);
+}
+
+void ProfileDocument::Turn(PictureTurns::Turn turn) {
+    using T = PictureTurns::Turn;
+    Orient(_state.orientation.Then(turn), turn == T::Flip   ? tr("Flip horizontally")
+                                          : turn == T::Left ? tr("Rotate left")
+                                                            : tr("Rotate right"));
+}
+
+void ProfileDocument::SetStraightening(float degrees, bool keyed) {
+    Orientation orientation = _state.orientation;
+    orientation.straighten =
+        std::clamp(degrees, -PictureTurns::kMaxStraighten, PictureTurns::kMaxStraighten);
+    Orient(orientation, tr("Straighten"), keyed ? EditHistory::kStraightenKeys : 0);
+}
+
+void ProfileDocument::PreviewStraightening(float degrees) {
+    // A copy about the crop view's size: the full photo would take a while at every step.
+    constexpr int kPreviewSide = 1600;
+    Orientation upright = _state.orientation;
+    upright.straighten = 0.0f;
+    const QImage turned = upright.Apply(_state.picture);
+    const QImage small = std::max(turned.width(), turned.height()) <= kPreviewSide
+                             ? turned
+                             : turned.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio,
+                                             Qt::SmoothTransformation);
+    upright.straighten = degrees;
+    emit PictureChanged(PictureTurns::Straightened(small, degrees),
+                        upright.Apply(_state.photoSize));
+}
+
+void ProfileDocument::Orient(const Orientation& orientation, const QString& step, int mergeKey) {
+    if (_state.picture.isNull()) {
+        return;
+    }
+    _state.orientation = orientation;
+    _state.crop = CropFractions{};
+    MakeSource();
+    emit PictureChanged(_source, PhotoSize());
+    emit SelectionChanged(_state.crop);
+    EditedPicture(step, mergeKey);
+}
+
+void ProfileDocument::MakeSource() {
+    if (_state.picture.cacheKey() == _sourceOf && _state.orientation == _sourceOrientation &&
+        !_source.isNull()) {
+        return;
+    }
+    _source = QImage(); // its memory goes before the new one is made
+    _source = _state.orientation.Apply(_state.picture);
+    _sourceOf = _state.picture.cacheKey();
+    _sourceOrientation = _state.orientation;
 }
 
 void ProfileDocument::SetSelection(const CropFractions& crop, bool keyed) {
@@ -175,7 +230,7 @@ void ProfileDocument::SetSelection(const CropFractions& crop, bool keyed) {
 }
 
 void ProfileDocument::ResetSelection() {
-    if (!_state.picture.isNull()) {
+    if (!_source.isNull()) {
         _state.crop = CropFractions{};
         emit SelectionChanged(_state.crop);
     }
@@ -184,13 +239,13 @@ void ProfileDocument::ResetSelection() {
 
 bool ProfileDocument::FindFace() {
     const std::optional<SelectionProposal> square =
-        SelectionProposals::FaceSquare(_state.picture, _faceFinder);
+        SelectionProposals::FaceSquare(_source, _faceFinder);
     if (!square) {
         return false;
     }
     const FloatRect& s = square->picture;
-    const float width = float(_state.picture.width());
-    const float height = float(_state.picture.height());
+    const float width = float(_source.width());
+    const float height = float(_source.height());
     _state.crop = {s.x / width, (s.x + s.width) / width, s.y / height, (s.y + s.height) / height};
     emit SelectionChanged(_state.crop);
     EditedPicture(tr("Find face"));
@@ -409,7 +464,8 @@ EditState ProfileDocument::Capture() const {
 
 void ProfileDocument::Restore(const EditState& state) {
     const bool pictureChanged = state.picture.cacheKey() != _state.picture.cacheKey() ||
-                                state.photoSize != _state.photoSize;
+                                state.photoSize != _state.photoSize ||
+                                state.orientation != _state.orientation;
     const QFont font = _state.text.font;
     _state = state;
     _state.text.font = font;
@@ -427,7 +483,8 @@ void ProfileDocument::Restore(const EditState& state) {
 
 void ProfileDocument::EmitAll(bool pictureChanged) {
     if (pictureChanged) {
-        emit PictureChanged(_state.picture, _state.photoSize);
+        MakeSource();
+        emit PictureChanged(_source, PhotoSize());
     }
     emit SelectionChanged(_state.crop);
     emit LooksChanged(_state.looks);

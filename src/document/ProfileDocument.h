@@ -60,8 +60,11 @@ public:
     ~ProfileDocument() override;
 
     // --- what is edited ------------------------------------------------------
-    const QImage& Picture() const { return _state.picture; }
-    QSize PhotoSize() const { return _state.photoSize; }
+    // The picture the selection is made on: as opened, then turned.
+    const QImage& Picture() const { return _source; }
+    // The photo's own size, turned likewise.
+    QSize PhotoSize() const { return _state.orientation.Apply(_state.photoSize); }
+    float Straightening() const { return _state.orientation.straighten; }
     const CropFractions& Selection() const { return _state.crop; }
     const LookSet& Looks() const { return _state.looks; }
     QColor ColourOf(Colour which) const;
@@ -132,6 +135,16 @@ public:
     void ToggleTextBackground();
     // The picked position as fractions, the top one counted upward.
     void SetTextPosition(float left, float top);
+    // Turns the picture exactly (a quarter turn or the mirror) before the crop;
+    // the whole turned picture is selected.
+    void Turn(PictureTurns::Turn turn);
+    // Straightens the picture by that many degrees (within ±45; its own
+    // rectangle, no empty corner); the whole of it is selected. keyed: from
+    // the keyboard, where quick repeats are one step.
+    void SetStraightening(float degrees, bool keyed = false);
+    // Shows the picture straightened so in the crop view only, from a small
+    // copy, while the user looks for the angle: no run, no step.
+    void PreviewStraightening(float degrees);
     // Save choices are not edits of the picture: no run, no step.
     void ToggleSaveBox(size_t row);
     void SetSaveFormat(const QString& extension);
@@ -179,6 +192,9 @@ private:
     void Read(const QString& path, quint64 open);
     void FinishOpen(const QString& path, quint64 open, const PictureReader::Result& read);
     void SetPicture(const QImage& picture, QSize photoSize, const QString& step);
+    void Orient(const Orientation& orientation, const QString& step, int mergeKey = 0);
+    // The picture turned as the state says, made again only when that changed.
+    void MakeSource();
     // A full run, then one undo step.
     void EditedPicture(const QString& step, int mergeKey = 0);
     // A cached run (when `render`), then one undo step.
@@ -192,6 +208,9 @@ private:
     void EmitAll(bool pictureChanged);
 
     EditState _state;
+    QImage _source; // _state.picture turned by _state.orientation
+    qint64 _sourceOf = 0;
+    Orientation _sourceOrientation;
     SaveChoice _save;
     QString _saveFormat = QStringLiteral("tif");
     const NetworkSet _classic;
