@@ -9,8 +9,6 @@ namespace {
 
 __extension__ typedef __int128 Int128;
 
-constexpr int32_t kOutsideByte = ~255;
-constexpr int64_t kByteMax = 255;
 // (2r + 1)^2 * 255 exceeds int32 beyond this radius anyway.
 constexpr int64_t kInt32RadiusLimit = 1 << 12;
 
@@ -126,16 +124,16 @@ void Run(const int32_t* src, int32_t* dst, int32_t w, int32_t h, int64_t r, floa
     }
 }
 
-// Every value within 0..255.
-TRELLICA_WIDE_KERNEL bool AllBytes(const int32_t* src, int64_t n) {
-    int32_t outside = 0;
-    for (int64_t i = 0; i < n; ++i) {
-        outside |= src[i] & kOutsideByte;
-    }
-    return outside == 0;
-}
-
 } // namespace
+
+TRELLICA_WIDE_KERNEL uint32_t BoxBlur::Magnitude(const int32_t* src, int64_t n) {
+    uint32_t largest = 0;
+    for (int64_t i = 0; i < n; ++i) {
+        const uint32_t v = static_cast<uint32_t>(src[i]);
+        largest = std::max(largest, src[i] < 0 ? 0u - v : v);
+    }
+    return largest;
+}
 
 BoxBlur::BoxBlur(int32_t width, int32_t height, int32_t radius)
     : _width(width < 0 ? 0 : width), _height(height < 0 ? 0 : height), _radius(radius) {
@@ -152,12 +150,11 @@ bool BoxBlur::FitsInt32(const int32_t* src) const {
     if (_columns.empty()) {
         return false;
     }
-    // Largest magnitudes: a prefix along a row and the whole window.
+    // Largest magnitudes: a prefix along a row and the whole window, each at
+    // most that many values of the largest magnitude.
     const int64_t side = 2 * _radius + 1;
-    if ((int64_t(_width) + side + 1) * side * kByteMax > INT32_MAX) {
-        return false;
-    }
-    return AllBytes(src, int64_t(_width) * _height);
+    const int64_t terms = (int64_t(_width) + side + 1) * side;
+    return int64_t(Magnitude(src, int64_t(_width) * _height)) <= INT32_MAX / terms;
 }
 
 void BoxBlur::Apply(const int32_t* src, int32_t* dst) {

@@ -9,9 +9,9 @@
 //
 // The sum is an exact integer (running sums down each column, then a prefix sum
 // along each row), so it costs the same for any radius and equals the sum taken
-// in any order. Planes of values 0..255 with a moderate radius are summed in
-// int32; anything else (values outside 0..255, huge radii) in 128-bit integers,
-// so that no sum can overflow.
+// in any order. It is summed in int32 when no sum can exceed it (values
+// 0..255, or a glow up to a few hundred, with a moderate radius); anything
+// else in 128-bit integers, so that no sum can overflow.
 class BoxBlur {
 public:
     // A negative radius makes Apply do nothing.
@@ -21,6 +21,10 @@ public:
     void Apply(const int32_t* src, int32_t* dst);
 
     float Scale() const { return _scale; }
+
+    // The largest magnitude |v| among n values (2^31 for INT32_MIN): what an
+    // exact integer sum of k of them can reach at most, k times over.
+    static uint32_t Magnitude(const int32_t* src, int64_t n);
 
 private:
     bool FitsInt32(const int32_t* src) const;

@@ -1,8 +1,11 @@
 #include "filters/Filters.h"
+#include "filters/Mt19937.h"
+#include "filters/ToneMath.h"
+#include "filters/WideKernel.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
-#include <random>
+#include <algorithm>
 
 using PixelMath::Cap;
 using PixelMath::Truncate;
@@ -47,33 +50,57 @@ constexpr uint32_t kNoiseSteps = 1500;
 constexpr float kNoiseStep = 10000.0f;
 constexpr float kNoiseFloor = 0.85f;
 
+// Numbers are drawn a batch at a time, then the batch's pixels are darkened
+// together. f is below 1, so every product lies within int32, where Truncate
+// is the plain conversion.
+constexpr int32_t kNoiseBatch = 1024;
+
+TRELLICA_WIDE_KERNEL void GrainBatch(int32_t* __restrict red, int32_t* __restrict green,
+                                     int32_t* __restrict blue, const uint32_t* __restrict drawn,
+                                     int32_t n) {
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t r = static_cast<int32_t>(drawn[i] % kNoiseSteps);
+        const float f = static_cast<float>(r) / kNoiseStep + kNoiseFloor;
+        red[i] = static_cast<int32_t>(static_cast<float>(red[i]) * f);
+        green[i] = static_cast<int32_t>(static_cast<float>(green[i]) * f);
+        blue[i] = static_cast<int32_t>(static_cast<float>(blue[i]) * f);
+    }
+}
+
 void NoiseKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t n) {
     // A generator of the call's own, restarted every call: the same picture
     // always gets the same grain, and no other thread's numbers are disturbed.
-    std::mt19937 generator(kNoiseSeed);
-    for (int32_t i = 0; i < n; ++i) {
-        const uint32_t r = generator() % kNoiseSteps;
-        const float f = static_cast<float>(r) / kNoiseStep + kNoiseFloor;
-        red[i] = Truncate(static_cast<float>(red[i]) * f);
-        green[i] = Truncate(static_cast<float>(green[i]) * f);
-        blue[i] = Truncate(static_cast<float>(blue[i]) * f);
+    // It is std::mt19937's sequence.
+    Mt19937 generator(kNoiseSeed);
+    uint32_t drawn[kNoiseBatch];
+    for (int32_t i = 0; i < n; i += kNoiseBatch) {
+        const int32_t count = std::min(kNoiseBatch, n - i);
+        generator.Draw(drawn, count);
+        GrainBatch(red + i, green + i, blue + i, drawn, count);
     }
 }
 
 // --- yellowing --------------------------------------------------------------------
 
-constexpr float kGreyRed = 0.3f;
-constexpr float kGreyGreen = 0.59f;
-constexpr float kGreyBlue = 0.11f;
 constexpr float kYellowBlue = 0.65f;
 
-void VergilbenKernel(const int32_t* red, const int32_t* green, int32_t* blue, int32_t n) {
+// The grey is at most 255, so its product lies within int32. Taken as two
+// loops over a run of greys: fused, the compiler branches and vectorises neither.
+constexpr int32_t kYellowRun = 1024;
+
+TRELLICA_WIDE_KERNEL void YellowRun(const int32_t* __restrict grey, int32_t* __restrict blue,
+                                    int32_t n) {
     for (int32_t i = 0; i < n; ++i) {
-        const float sum =
-            (static_cast<float>(red[i]) * kGreyRed + static_cast<float>(green[i]) * kGreyGreen) +
-            static_cast<float>(blue[i]) * kGreyBlue;
-        const int32_t grey = Cap(Truncate(sum));
-        blue[i] = Truncate(static_cast<float>(grey) * kYellowBlue);
+        blue[i] = static_cast<int32_t>(static_cast<float>(grey[i]) * kYellowBlue);
+    }
+}
+
+void VergilbenKernel(const int32_t* red, const int32_t* green, int32_t* blue, int32_t n) {
+    int32_t grey[kYellowRun];
+    for (int32_t i = 0; i < n; i += kYellowRun) {
+        const int32_t count = std::min(kYellowRun, n - i);
+        ToneMath::GreyRun(red + i, green + i, blue + i, grey, count);
+        YellowRun(grey, blue + i, count);
     }
 }
 

@@ -1,4 +1,6 @@
+#include "filters/BoxBlur.h"
 #include "filters/Filters.h"
+#include "filters/WideKernel.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
@@ -18,44 +20,60 @@ constexpr int64_t kBlurBefore = 9; // window reach before the pixel, each direct
 constexpr int64_t kBlurAfter = 8;  // and after it
 constexpr int64_t kBlurSide = kBlurBefore + kBlurAfter + 1;
 constexpr float kBlurScale = 0.0030864198f; // nearest float to 1/324
+// Up to this magnitude no window sum leaves int32, nor one with the next run added.
+constexpr uint32_t kBlurNarrowMagnitude = INT32_MAX / (kBlurSide * (kBlurSide + 1));
 
 // The plane is one run of values: the window of index i is the 18 runs of 18
 // values starting at i + dy * W - 9, dy = -9..8. runs[j] holds the run sum
 // around j, and each window sum is the column sum of 18 runs, kept running
-// down each column. Integer sums are exact, so the result is that of adding
-// the 324 values one by one.
-void BlurPlane(const int32_t* src, int32_t* dst, int64_t W, int64_t n, std::vector<int64_t>& runs,
-               std::vector<int64_t>& windows) {
-    std::copy(src, src + n, dst); // pixels whose window leaves the plane keep their values
+// down each column a row of indices at a time. Integer sums are exact, so the
+// result is that of adding the 324 values one by one; Acc is int32 when no sum
+// can exceed it, else int64.
+template <typename Acc>
+TRELLICA_WIDE_KERNEL void BlurRow(const Acc* __restrict entering, const Acc* __restrict leaving,
+                                  Acc* __restrict windows, int32_t* __restrict dst, int64_t count) {
+    for (int64_t k = 0; k < count; ++k) {
+        windows[k] = (windows[k] + entering[k]) - leaving[k];
+        dst[k] = PixelMath::TruncateFinite(static_cast<float>(windows[k]) * kBlurScale);
+    }
+}
+
+template <typename Acc>
+void BlurPlane(const int32_t* src, int32_t* dst, int64_t W, int64_t n, std::vector<Acc>& runs,
+               std::vector<Acc>& windows) {
     const int64_t first = kBlurBefore * W + kBlurBefore;
     const int64_t last = n - 1 - kBlurAfter * W - kBlurAfter;
     if (first > last) {
+        std::copy(src, src + n, dst); // no window inside the plane: every pixel keeps its value
         return;
     }
+    std::copy(src, src + first, dst);
+    std::copy(src + last + 1, src + n, dst + last + 1);
     // Run sums for j in 9..n-9, all that the windows reach.
-    runs.assign(static_cast<size_t>(n), 0);
-    int64_t run = 0;
+    runs.resize(static_cast<size_t>(n));
+    Acc run = 0;
     for (int64_t k = 0; k < kBlurSide; ++k) {
         run += src[k];
     }
     runs[kBlurBefore] = run;
     for (int64_t j = kBlurBefore + 1; j + kBlurAfter < n; ++j) {
-        run += int64_t(src[j + kBlurAfter]) - src[j - kBlurBefore - 1];
+        run += Acc(src[j + kBlurAfter]) - src[j - kBlurBefore - 1];
         runs[static_cast<size_t>(j)] = run;
     }
+    // The first row of indices sums its windows whole; each later one moves them down.
     windows.assign(static_cast<size_t>(W), 0);
-    for (int64_t i = first, column = 0; i <= last; ++i) {
-        int64_t& sum = windows[static_cast<size_t>(column)];
-        if (i < first + W) {
-            for (int64_t dy = -kBlurBefore; dy <= kBlurAfter; ++dy) {
-                sum += runs[static_cast<size_t>(i + dy * W)];
-            }
-        } else {
-            sum += runs[static_cast<size_t>(i + kBlurAfter * W)] -
-                   runs[static_cast<size_t>(i - (kBlurBefore + 1) * W)];
+    for (int64_t k = 0; k < W && first + k <= last; ++k) {
+        Acc sum = 0;
+        for (int64_t dy = -kBlurBefore; dy <= kBlurAfter; ++dy) {
+            sum += runs[static_cast<size_t>(first + k + dy * W)];
         }
-        dst[i] = Truncate(static_cast<float>(sum) * kBlurScale);
-        column = column + 1 == W ? 0 : column + 1;
+        windows[static_cast<size_t>(k)] = sum;
+        dst[first + k] = PixelMath::TruncateFinite(static_cast<float>(sum) * kBlurScale);
+    }
+    const Acc* r = runs.data();
+    for (int64_t i = first + W; i <= last; i += W) {
+        BlurRow(r + i + kBlurAfter * W, r + i - (kBlurBefore + 1) * W, windows.data(), dst + i,
+                std::min(W, last + 1 - i));
     }
 }
 
@@ -99,27 +117,34 @@ constexpr float kGlowMax = 50.0f;       // glow at the bottom centre
 constexpr int32_t kBlendAdd = 2;        // BlendBackBuffer: front + back, capped
 constexpr int32_t kBlendAverage = 1;    // BlendBackBuffer: (front + back) * 0.5
 
+// Every value converted lies in 0..150, where Truncate is the plain
+// conversion; the highlight's value is chosen before it is converted.
+TRELLICA_WIDE_KERNEL void GlassButtonRow(int32_t* __restrict row, int32_t W, float y, float fH,
+                                         float R, float cx) {
+    const float dy1 = y + kGlassAbove * fH;
+    const float dy2 = y - fH;
+    for (int32_t x = 0; x < W; ++x) {
+        const float dx = static_cast<float>(x) - cx;
+        const float d1 = std::sqrt(dx * dx + dy1 * dy1);
+        const float t = R - d1;
+        const float h = kHighlightTop - ((R - t) / R) * kHighlightTop;
+        const bool kept = (d1 <= R) & (h <= kHighlightMax); // both tested: no branch
+        const float highlight = kept ? h : 0.0f;
+        const float d2 = std::sqrt(dx * dx + dy2 * dy2);
+        row[x] = static_cast<int32_t>(highlight) +
+                 static_cast<int32_t>(std::max(0.0f, R - d2) / R * kGlowMax);
+    }
+}
+
 void GlassButtonKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t W, int32_t H) {
     const float fH = static_cast<float>(H);
     const float R = kGlassRadius * fH;
     const float cx = kGlassCentre * static_cast<float>(W);
     for (int32_t y = 0; y < H; ++y) {
-        for (int32_t x = 0; x < W; ++x) {
-            const float dx = static_cast<float>(x) - cx;
-            const float dy1 = static_cast<float>(y) + kGlassAbove * fH;
-            const float d1 = std::sqrt(dx * dx + dy1 * dy1);
-            int32_t value = 0;
-            if (d1 <= R) {
-                const float t = R - d1;
-                const float h = kHighlightTop - ((R - t) / R) * kHighlightTop;
-                value = h <= kHighlightMax ? Truncate(h) : 0;
-            }
-            const float dy2 = static_cast<float>(y) - fH;
-            const float d2 = std::sqrt(dx * dx + dy2 * dy2);
-            value += Truncate(std::max(0.0f, R - d2) / R * kGlowMax);
-            const int64_t i = int64_t(y) * W + x;
-            red[i] = green[i] = blue[i] = value;
-        }
+        const int64_t start = int64_t(y) * W;
+        GlassButtonRow(red + start, W, static_cast<float>(y), fH, R, cx);
+        std::copy(red + start, red + start + W, green + start);
+        std::copy(red + start, red + start + W, blue + start);
     }
 }
 
@@ -135,8 +160,22 @@ constexpr int32_t kBarLight = 255;
 constexpr float kNeonGlow = 50.0f;
 constexpr int32_t kNeonBlurRadius = 45;
 
-// The light before blurring: the bar at 255 plus twice the truncated glow.
-void NeonLightKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t W, int32_t H) {
+// One row of the light, the bar where xLo < x < xHi. The glow converted lies in
+// 0..50, where Truncate is the plain conversion.
+TRELLICA_WIDE_KERNEL void NeonLightRow(int32_t* __restrict row, int32_t W, float dy, float cx,
+                                       float rho, int32_t xLo, int32_t xHi) {
+    for (int32_t x = 0; x < W; ++x) {
+        const float dx = static_cast<float>(x) - cx;
+        const float d = std::sqrt(dx * dx + dy * dy);
+        const int32_t glow = 2 * static_cast<int32_t>(std::max(0.0f, rho - d) / rho * kNeonGlow);
+        row[x] = ((xLo < x) & (x < xHi) ? kBarLight : 0) + glow;
+    }
+}
+
+// The light before blurring, on a plane of 0s (InitEmpty's colour planes): the
+// bar at 255 plus twice the truncated glow. The light is grey, so one plane
+// stands for its red, green and blue.
+void NeonLightKernel(int32_t* light, int32_t W, int32_t H) {
     const float fW = static_cast<float>(W);
     const float fH = static_cast<float>(H);
     const float cx = kNeonCentreX * fW;
@@ -147,16 +186,9 @@ void NeonLightKernel(int32_t* red, int32_t* green, int32_t* blue, int32_t W, int
     const int32_t yLo = Truncate(kBarTop * fH);
     const int32_t yHi = Truncate(cy);
     for (int32_t y = 0; y < H; ++y) {
-        for (int32_t x = 0; x < W; ++x) {
-            const int64_t i = int64_t(y) * W + x;
-            const bool inBar = xLo < x && x < xHi && yLo < y && y < yHi;
-            const float dx = static_cast<float>(x) - cx;
-            const float dy = static_cast<float>(y) - cy;
-            const float d = std::sqrt(dx * dx + dy * dy);
-            const int32_t glow = 2 * Truncate(std::max(0.0f, rho - d) / rho * kNeonGlow);
-            const int32_t value = (inBar ? kBarLight : red[i]) + glow;
-            red[i] = green[i] = blue[i] = value;
-        }
+        const bool barRow = yLo < y && y < yHi;
+        NeonLightRow(light + int64_t(y) * W, W, static_cast<float>(y) - cy, cx, rho,
+                     barRow ? xLo : W, barRow ? xHi : 0);
     }
 }
 
@@ -183,13 +215,24 @@ void Filters::Blur(QuorelImage* image) {
     if (!image) {
         return;
     }
-    std::vector<int64_t> runs;
-    std::vector<int64_t> windows;
     const int32_t* front[3] = {image->Red(), image->Green(), image->Blue()};
     int32_t* back[3] = {image->Red_Backbuffer(), image->Green_Backbuffer(),
                         image->Blue_Backbuffer()};
+    const int64_t n = image->PixelCount();
+    uint32_t largest = 0;
+    for (const int32_t* plane : front) {
+        largest = std::max(largest, BoxBlur::Magnitude(plane, n));
+    }
+    std::vector<int32_t> runs;
+    std::vector<int32_t> windows;
+    std::vector<int64_t> wideRuns;
+    std::vector<int64_t> wideWindows;
     for (int c = 0; c < 3; ++c) {
-        BlurPlane(front[c], back[c], image->Width(), image->PixelCount(), runs, windows);
+        if (largest <= kBlurNarrowMagnitude) {
+            BlurPlane(front[c], back[c], image->Width(), n, runs, windows);
+        } else {
+            BlurPlane(front[c], back[c], image->Width(), n, wideRuns, wideWindows);
+        }
     }
     image->SwapBackBuffer();
 }
@@ -239,20 +282,27 @@ void Filters::NeonLight(QuorelImage* image) {
     if (!image) {
         return;
     }
-    const std::unique_ptr<QuorelImage> light =
-        QuorelImage::InitEmpty(image->Width(), image->Height());
-    if (!light || light->PixelCount() != image->PixelCount()) {
-        return;
+    const int32_t W = image->Width();
+    const int32_t H = image->Height();
+    const int32_t n = image->PixelCount();
+    if (n == 0 || int64_t(W) * H != n) {
+        return; // no light image of the picture's size
     }
-    NeonLightKernel(light->Red(), light->Green(), light->Blue(), light->Width(), light->Height());
-    GaussBlurToBackBuffer(light.get(), kNeonBlurRadius);
-    const int32_t* lit[3] = {light->Red_Backbuffer(), light->Green_Backbuffer(),
-                             light->Blue_Backbuffer()};
-    int32_t* back[3] = {image->Red_Backbuffer(), image->Green_Backbuffer(),
-                        image->Blue_Backbuffer()};
-    for (int c = 0; c < 3; ++c) {
-        for (int32_t i = 0; i < image->PixelCount(); ++i) {
-            back[c][i] = 2 * lit[c][i]; // the blur leaves 0..255: no overflow
+    // The three planes of the light are equal, and so are their blurs: one is blurred.
+    std::vector<int32_t> light;
+    std::vector<int32_t> blurred;
+    try {
+        light.resize(static_cast<size_t>(n));
+        blurred.resize(static_cast<size_t>(n));
+    } catch (const std::bad_alloc&) {
+        return; // as when no light image can be made
+    }
+    NeonLightKernel(light.data(), W, H);
+    BoxBlur(W, H, kNeonBlurRadius).Apply(light.data(), blurred.data());
+    for (int32_t* back :
+         {image->Red_Backbuffer(), image->Green_Backbuffer(), image->Blue_Backbuffer()}) {
+        for (int32_t i = 0; i < n; ++i) {
+            back[i] = 2 * blurred[i]; // the blur leaves 0..255: no overflow
         }
     }
     image->BlendBackBuffer(kBlendAdd);

@@ -17,6 +17,7 @@ using PixelMath::TruncateCapFloor;
 
 using ToneMath::ContrastRun;
 using ToneMath::Grey;
+using ToneMath::GreyRun;
 using ToneMath::kContrastDown;
 using ToneMath::kContrastUp;
 
@@ -40,14 +41,6 @@ struct ColourPlanes {
 
 ColourPlanes Front(QuorelImage& image, int32_t count) {
     return {image.Red(), image.Green(), image.Blue(), count};
-}
-
-TRELLICA_WIDE_KERNEL void GreyRun(const int32_t* __restrict r, const int32_t* __restrict g,
-                                  const int32_t* __restrict b, int32_t* __restrict grey,
-                                  int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-        grey[i] = Grey(r[i], g[i], b[i]);
-    }
 }
 
 TRELLICA_WIDE_KERNEL void TintRun(const int32_t* __restrict grey, int32_t* __restrict plane,

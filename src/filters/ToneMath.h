@@ -29,6 +29,9 @@ inline int32_t Contrast(int32_t c, float factor) {
     return PixelMath::TruncateCapFloor((static_cast<float>(c) - kMidGrey) * factor + kMidGrey);
 }
 
+// The greys of count pixels.
+void GreyRun(const int32_t* r, const int32_t* g, const int32_t* b, int32_t* grey, int32_t count);
+
 // Contrast of count values in place.
 void ContrastRun(int32_t* values, int32_t count, float factor);
 
