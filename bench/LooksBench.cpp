@@ -1,5 +1,6 @@
 #include "filters/Filters.h"
 #include "image/QuorelImage.h"
+#include "render/MoreLooks.h"
 
 #include <QColor>
 #include <QImage>
@@ -9,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-// The thirteen looks on the pipeline's largest pixel image, 512 x 512. Every
+// The thirteen looks and the more looks on the pipeline's 512 x 512 pixel image. Every
 // iteration first restores the front colour planes from a saved copy (a memcpy
 // of three planes, measured alone by BM_Looks_RefillPlanes), so each look
 // always sees the same picture.
@@ -132,11 +133,17 @@ void BM_Looks_AllThirteen(benchmark::State& state) {
 }
 BENCHMARK(BM_Looks_AllThirteen)->Unit(benchmark::kMillisecond);
 
-// One registration per look, named after its filter.
+// One registration per look, named after its filter; the more looks after
+// their keys, each exactly what a run applies.
 const bool kRegistered = [] {
     for (const NamedLook& look : kLooks) {
         benchmark::RegisterBenchmark((std::string("BM_Looks_") + look.name).c_str(), RunLook,
                                      look.look)
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const MoreLook& look : MoreLooks::Rows()) {
+        benchmark::RegisterBenchmark((std::string("BM_MoreLooks_") + look.key).c_str(), RunLook,
+                                     look.apply)
             ->Unit(benchmark::kMillisecond);
     }
     return true;
