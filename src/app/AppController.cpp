@@ -1,9 +1,11 @@
 #include "app/AppController.h"
 
 #include "app/Artwork.h"
+#include "app/CardPanel.h"
 #include "app/ControlNames.h"
 #include "app/ForwardingTextField.h"
 #include "app/GameHelper.h"
+#include "app/MoreLooksPanel.h"
 #include "app/PictureDropFilter.h"
 #include "app/Sheets.h"
 #include "app/StatusLines.h"
@@ -61,7 +63,9 @@ AppController::AppController(const QUrl& versionEndpoint, QObject* parent)
     MakeActions();
     ConnectControls();
     BindDocument();
-    new TodayPanel(*_ui, _theWindow, _document); // the window owns it
+    new TodayPanel(*_ui, _theWindow, _document); // the window owns these
+    new MoreLooksPanel(*_ui, _theWindow, _document);
+    new CardPanel(*_ui, _theWindow, _document);
     awakeFromNib();
 }
 

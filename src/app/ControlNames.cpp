@@ -1,5 +1,7 @@
 #include "app/ControlNames.h"
 
+#include <QByteArray>
+
 const std::array<const char*, ProfileTargets::kTargetCount>& ControlNames::Previews() {
     static const std::array<const char*, ProfileTargets::kTargetCount> names{
         "facebook200", "facebook50", "twitter73",  "twitter48", "twitter31",
@@ -15,6 +17,24 @@ const std::array<const char*, ProfileTargets::kLookCount>& ControlNames::LookBut
         "buttonPopart",    "buttonSharpen",   "buttonSoften",    "buttonBW",     "buttonFrame",
         "buttonInstant",   "buttonPhotomat",  "buttonFilmStrip",
     };
+    return names;
+}
+
+const std::array<const char*, MoreLooks::kCount>& ControlNames::MoreLookActions() {
+    static const std::array<QByteArray, MoreLooks::kCount> kept = [] {
+        std::array<QByteArray, MoreLooks::kCount> names;
+        for (size_t row = 0; row < MoreLooks::kCount; ++row) {
+            names[row] = QByteArray("look_") + MoreLooks::Rows()[row].key;
+        }
+        return names;
+    }();
+    static const std::array<const char*, MoreLooks::kCount> names = [] {
+        std::array<const char*, MoreLooks::kCount> pointers{};
+        for (size_t row = 0; row < MoreLooks::kCount; ++row) {
+            pointers[row] = kept[row].constData();
+        }
+        return pointers;
+    }();
     return names;
 }
 

@@ -1,6 +1,7 @@
 #include "app/WindowActions.h"
 
 #include "app/AppController.h"
+#include "app/ControlNames.h"
 #include "app/Sheets.h"
 
 #include <QAction>
@@ -80,7 +81,7 @@ void WindowActions::MakeMenus(AppController& c, QMainWindow* window) {
             }
         };
     };
-    const QList<Entry> entries{
+    QList<Entry> entries{
         {"&File", "&Open picture…", "openAction", QKeySequence::Open, Qt::CTRL | Qt::Key_O,
          [&c](bool) { c.LoadUserPic(); }},
         {"&File", "&Save profile pictures…", "saveAction", QKeySequence::Save, Qt::CTRL | Qt::Key_S,
@@ -161,6 +162,20 @@ void WindowActions::MakeMenus(AppController& c, QMainWindow* window) {
          {},
          [window](bool) { Sheets::AboutBox(window)->open(); }},
     };
+    // The more looks, a menu of their own before View: each checkable, an edit when set.
+    qsizetype at = 0;
+    while (QLatin1String(entries[at].menu) != QLatin1String("&View")) {
+        ++at;
+    }
+    for (size_t row = 0; row < MoreLooks::kCount; ++row) {
+        entries.insert(at++, {"More &looks",
+                              MoreLooks::Rows()[row].name,
+                              ControlNames::MoreLookActions()[row],
+                              QKeySequence::UnknownKey,
+                              {},
+                              [&c, row](bool on) { c.Document().SetMoreLook(row, on); },
+                              true});
+    }
     // The two network sets are one choice.
     auto* sets = new QActionGroup(window);
     for (QAction* action : Build(window, window, entries)) {

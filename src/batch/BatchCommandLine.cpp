@@ -1,5 +1,6 @@
 #include "batch/BatchCommandLine.h"
 
+#include "render/MoreLooks.h"
 #include "render/ProfileFiles.h"
 
 #include <QCommandLineParser>
@@ -24,7 +25,8 @@ QString S(const char* text) {
 const char kDescription[] =
     "Makes the profile pictures of the Trellica window for many photos at once: the largest\n"
     "picture of each network (STEM_facebook, _twitter, _linkedin, _google, _skype) and the\n"
-    "whole processed picture (STEM) in the output folder, on every core.\n"
+    "whole processed picture (STEM), and with --card its presentation card (STEM_card), in\n"
+    "the output folder, on every core.\n"
     "PICTURE is a photo, a folder (its pictures, not its subfolders) or - (paths from\n"
     "standard input, one per line; blank lines are skipped). In a folder, the files this\n"
     "run would write for a picture beside them (me_facebook.tif or me.tif beside me.jpg,\n"
@@ -59,8 +61,9 @@ const std::vector<OptionRow>& OptionRows() {
          "center|face|X,Y,W,H"},
         {{S("looks")},
          "Comma-separated looks: soften, sharpen, bw, frame, instant, photomat, filmstrip, "
-         "blurfocus, toycam, popart, sepia, posterize, colorize (applied in the window's "
-         "fixed order).",
+         "blurfocus, toycam, popart, sepia, posterize, colorize, and the more looks warmer, "
+         "colder, brighter, darker, grain, yellowed, oldphoto, popart1, photomat1, blur, "
+         "gaussblur, neon, glass, relief (applied in the window's fixed order).",
          "LIST"},
         {{S("colorize-color")}, "The colour of colorize (default red).", "COLOR"},
         {{S("text")}, "The text line drawn on every picture.", "TEXT"},
@@ -76,6 +79,12 @@ const std::vector<OptionRow>& OptionRows() {
          "Comma-separated: facebook, twitter, linkedin, google, skype (default all).",
          "LIST"},
         {{S("no-whole")}, "Don't write the whole processed picture.", nullptr},
+        {{S("card")},
+         "Also write the presentation card STEM_card: the whole picture on a canvas with any "
+         "of shadow (a drop shadow), strip (a photo strip of four copies), frame (a white "
+         "frame) and reflection; none (the default) writes no card.",
+         "LIST|none"},
+        {{S("card-background")}, "The card's background colour (default white).", "COLOR"},
         {{S("format")}, "File format: tif (default), png, jpg or webp.", "tif|png|jpg|webp"},
         {{S("j"), S("jobs")}, "Pictures made at once (default: the number of cores).", "N"},
         {{S("force")},
@@ -161,15 +170,54 @@ QString CheckSelect(const QString& value, BatchOptions& options) {
     return QString();
 }
 
+QString CheckColour(const QString& value, QColor* colour) {
+    return ToColour(value, colour) ? QString() : S("bad colour '%1'").arg(value);
+}
+
 QString CheckLooks(const QString& value, BatchOptions& options) {
     for (const QString& key : Items(value)) {
-        const int row = ProfileTargets::LookIndex(key.toUtf8().constData());
-        if (row < 0) {
+        const QByteArray name = key.toUtf8();
+        const int row = ProfileTargets::LookIndex(name.constData());
+        const int more = MoreLooks::Index(name.constData());
+        if (row < 0 && more < 0) {
             return S("unknown look '%1'").arg(key);
         }
-        options.looks.set(size_t(row));
+        if (row >= 0) {
+            options.looks.set(size_t(row));
+        } else {
+            options.moreLooks.set(size_t(more));
+        }
     }
     return QString();
+}
+
+QString CheckCard(const QString& value, BatchOptions& options) {
+    const QStringList keys = Items(value);
+    if (keys == QStringList{S("none")}) {
+        options.card.reset();
+        return QString();
+    }
+    CardStyle card;
+    for (const QString& key : keys) {
+        const auto& switches = CardStyle::Switches();
+        const auto found = std::find_if(switches.begin(), switches.end(), [&](const CardSwitch& s) {
+            return key == QLatin1String(s.key);
+        });
+        if (found == switches.end()) {
+            return S("unknown card setting '%1': give shadow, strip, frame, reflection or none")
+                .arg(key);
+        }
+        card.*(found->on) = true;
+    }
+    options.card = card;
+    return QString();
+}
+
+QString CheckCardBackground(const QString& value, BatchOptions& options) {
+    if (!options.card) {
+        return S("--card-background without a card: give --card too");
+    }
+    return CheckColour(value, &options.card->background);
 }
 
 QString CheckNetworks(const QString& value, BatchOptions& options) {
@@ -183,10 +231,6 @@ QString CheckNetworks(const QString& value, BatchOptions& options) {
         options.networks.set(size_t(std::find(saved.begin(), saved.end(), target) - saved.begin()));
     }
     return QString();
-}
-
-QString CheckColour(const QString& value, QColor* colour) {
-    return ToColour(value, colour) ? QString() : S("bad colour '%1'").arg(value);
 }
 
 QString CheckBackground(const QString& value, BatchOptions& options) {
@@ -244,6 +288,8 @@ const std::vector<std::pair<const char*, ValueCheck>>& Checks() {
         {"text-background", CheckBackground},
         {"text-position", CheckPosition},
         {"networks", CheckNetworks},
+        {"card", CheckCard},
+        {"card-background", CheckCardBackground},
         {"format", CheckFormat},
         {"jobs", CheckJobs},
     };
@@ -268,7 +314,7 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
         return S("--force and --skip-existing exclude each other");
     }
     options.quiet = parser.isSet(S("quiet"));
-    if (options.networks.none() && !options.whole) {
+    if (options.networks.none() && !options.whole && !options.card) {
         return S("nothing to write: no network and --no-whole");
     }
     if (options.outFolder.isEmpty()) {

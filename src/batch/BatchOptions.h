@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/CardStyle.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <bitset>
+#include <optional>
 
 // Where the selection of each photo comes from.
 enum class SelectionChoice {
@@ -42,4 +44,7 @@ struct BatchOptions {
     bool force = false;        // replace existing files
     bool skipExisting = false; // write only the files that are missing
     bool quiet = false;
+    MoreLookSet moreLooks; // after the looks, in the window's order
+    // The presentation card of the whole picture, written as STEM_card; none at first.
+    std::optional<CardStyle> card;
 };

@@ -10,9 +10,14 @@
 namespace {
 
 // The names of a photo's files in the window's order of saving, and what each
-// holds (nullptr: the whole picture).
+// holds (nullptr: the whole picture, or its card after it).
 QList<PlannedFile> OutputNames(const QString& stem, const BatchOptions& options) {
-    return ProfileFiles::Plan(stem, options.networks, options.whole, options.format);
+    QList<PlannedFile> files =
+        ProfileFiles::Plan(stem, options.networks, options.whole, options.format);
+    if (options.card) {
+        files << ProfileFiles::CardFile(stem, options.format);
+    }
+    return files;
 }
 
 // A folder's files less those that this run would write for another picture
@@ -86,6 +91,9 @@ QStringList Paths(const BatchOptions& options, QIODevice& input) {
 void NameFiles(BatchJob& job, const BatchOptions& options) {
     const QDir out(options.outFolder);
     for (const PlannedFile& file : OutputNames(JobList::Stem(job.path), options)) {
+        if (file.card) {
+            job.card = job.files.size();
+        }
         job.files << out.filePath(file.path);
         job.targets << file.target;
     }

@@ -14,6 +14,7 @@ struct BatchJob {
     QList<const ProfileTarget*> targets; // what each file holds; nullptr the whole picture
     // Not empty: "PHOTO: FILE", an earlier photo of the run that writes a file of this one.
     QString clash;
+    qsizetype card = -1; // the card's index among the files, or -1
 };
 
 // The pictures of a run, from the arguments in their order.

@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <optional>
 
 namespace {
 
@@ -63,6 +64,7 @@ RenderRequest PictureJob::Request(const QImage& picture, const FloatRect& select
     request.source = picture;
     request.selection = selection;
     request.looks = _options.looks;
+    request.moreLooks = _options.moreLooks;
     request.colorize = _options.colorize;
     request.text = _options.text;
     request.text.font = QGuiApplication::font(); // the window's interface font
@@ -75,15 +77,23 @@ PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype
                                       const RenderResult& result, const TextLine& text,
                                       QStringList* errors) {
     const auto& rows = ProfileTargets::Targets();
+    std::optional<QImage> whole; // drawn once, for the whole picture and its card
+    const auto wholePicture = [&]() -> const QImage& {
+        if (!whole) {
+            whole = _renderer.WholePicture(text);
+        }
+        return *whole;
+    };
     Files files;
     for (const qsizetype i : wanted) {
         const ProfileTarget* target = job.targets[i];
-        const QImage picture = target ? result.targets[size_t(target - rows.data())]
-                                      : _renderer.WholePicture(text);
+        const QImage picture = target          ? result.targets[size_t(target - rows.data())]
+                               : i == job.card ? _options.card->Card(wholePicture())
+                                               : wholePicture();
         QString reason = QStringLiteral("the selection gives no picture");
-        const QByteArray bytes =
-            picture.isNull() ? QByteArray()
-                             : ProfileFiles::Encoded(picture, _options.format, &reason);
+        const QByteArray bytes = picture.isNull()
+                                     ? QByteArray()
+                                     : ProfileFiles::Encoded(picture, _options.format, &reason);
         if (!bytes.isEmpty()) {
             files.push_back(std::make_unique<SafeFile>(job.files[i], bytes));
             if (files.back()->IsReady()) {

@@ -36,6 +36,7 @@ struct EditState {
     Orientation orientation; // how the picture is turned before the crop
     CropFractions crop;
     LookSet looks;
+    MoreLookSet moreLooks;
     QColor colorize;
     TextLine text; // its font is not an edit: it stays the interface's
     // Not edits, but part of "how it was": whether a run is cached and, when
@@ -50,8 +51,8 @@ struct EditState {
         const TextLine& b = other.text;
         return picture.cacheKey() == other.picture.cacheKey() && photoSize == other.photoSize &&
                orientation == other.orientation && crop == other.crop && looks == other.looks &&
-               colorize == other.colorize && a.text == b.text && a.size == b.size &&
-               a.colour == b.colour && a.background == b.background &&
+               moreLooks == other.moreLooks && colorize == other.colorize && a.text == b.text &&
+               a.size == b.size && a.colour == b.colour && a.background == b.background &&
                a.useBackground == b.useBackground && a.left == b.left && a.top == b.top;
     }
 };

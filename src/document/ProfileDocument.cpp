@@ -80,6 +80,7 @@ RenderRequest ProfileDocument::Request() const {
     request.source = _source;
     request.selection = _state.crop.OnPicture(float(_source.width()), float(_source.height()));
     request.looks = _state.looks;
+    request.moreLooks = _state.moreLooks;
     request.colorize = _state.colorize;
     request.text = _state.text;
     return request;
@@ -89,6 +90,7 @@ RenderRequest ProfileDocument::Request() const {
 
 void ProfileDocument::ResetOptions() {
     _state.looks.reset();
+    _state.moreLooks.reset();
     _save.set();
     _untickedToday.clear();
     _todayWhole = true;
@@ -258,6 +260,15 @@ void ProfileDocument::ToggleLook(size_t row) {
     EditedPicture(tr("Look"));
 }
 
+void ProfileDocument::SetMoreLook(size_t row, bool on) {
+    if (row >= MoreLooks::kCount || _state.moreLooks[row] == on) {
+        return; // also when a control only shows what an undo step brought back
+    }
+    _state.moreLooks[row] = on;
+    emit MoreLooksChanged(_state.moreLooks);
+    EditedPicture(tr("Look"));
+}
+
 void ProfileDocument::SetColour(Colour which, const QColor& colour) {
     (which == Colour::Colorize ? _state.colorize
      : which == Colour::Text   ? _state.text.colour
@@ -402,19 +413,15 @@ QImage ProfileDocument::CurrentWholePicture() {
 
 QList<ProfileDocument::SavedFile> ProfileDocument::Save(const QString& chosenPath) {
     _saver = ProfileSaver(_isToday ? _todayFormat : _saveFormat);
+    const CardStyle* card = _saveCard ? &_card : nullptr;
     try {
         if (_isToday) {
-            _saver.SaveToday(chosenPath, _today.set, ChosenNetworks(), _todayWhole, Request());
-            return _saver.Files();
-        }
-        const QString base = ProfileFiles::RemoveExtension(chosenPath);
-        for (const PlannedFile& file : ProfileFiles::PlanForChosenName(
-                 chosenPath, SavedNetworks(), Saves(nullptr), _saveFormat)) {
-            if (file.target != nullptr) {
-                SaveSingleFile(base, *file.target);
-            } else {
-                SaveOriginal(chosenPath);
-            }
+            _saver.SaveToday(chosenPath, _today.set, ChosenNetworks(), _todayWhole, Request(),
+                             card);
+        } else {
+            // The whole picture carries the text in proportion to its width.
+            _saver.SaveClassic(chosenPath, SavedNetworks(), Saves(nullptr), _previews,
+                               _renderer.WholePicture(_state.text), card);
         }
     } catch (const std::exception& e) {
         LogFailure(e);
@@ -488,6 +495,7 @@ void ProfileDocument::EmitAll(bool pictureChanged) {
     }
     emit SelectionChanged(_state.crop);
     emit LooksChanged(_state.looks);
+    emit MoreLooksChanged(_state.moreLooks);
     for (const Colour which : {Colour::Colorize, Colour::Text, Colour::TextBackground}) {
         emit ColourChanged(which, ColourOf(which));
     }

@@ -4,6 +4,7 @@
 #include "document/EditState.h"
 #include "document/ProfileSaver.h"
 #include "image/PictureReader.h"
+#include "render/CardStyle.h"
 #include "render/FaceFinder.h"
 #include "render/NetworkSets.h"
 #include "render/ProfileTargets.h"
@@ -67,6 +68,7 @@ public:
     float Straightening() const { return _state.orientation.straighten; }
     const CropFractions& Selection() const { return _state.crop; }
     const LookSet& Looks() const { return _state.looks; }
+    const MoreLookSet& MoreLooksOn() const { return _state.moreLooks; }
     QColor ColourOf(Colour which) const;
     const TextLine& Text() const { return _state.text; }
     const SaveChoice& SaveBoxes() const { return _save; }
@@ -89,6 +91,16 @@ public:
     // (the 512 one, so edits stay as fast) at kTodayPreviewSide with the text
     // line at that size; null until a run with today's set chosen.
     QList<QImage> TodayPreviews() const;
+
+    // --- the presentation card: save choices, no run, no step ------------------
+    // How the card shows the whole picture (the compositor's switches off, on white at first).
+    const CardStyle& Card() const { return _card; }
+    void SetCard(const CardStyle& card) { _card = card; }
+    // Whether a save writes the card too (not at first).
+    bool SavesCard() const { return _saveCard; }
+    void SetSavesCard(bool on) { _saveCard = on; }
+    // The card of the whole picture as the last run made it; null before a run.
+    QImage CardPicture() const { return _card.Card(_renderer.WholePicture(_state.text)); }
 
     // --- the network set: a save choice, no run, no step ----------------------
     // The chosen set: the networks of 2012 at first, or today's.
@@ -129,6 +141,9 @@ public:
     // Selects the square around the largest face; false (nothing changes) without one.
     bool FindFace();
     void ToggleLook(size_t row);
+    // Switches one of the more looks (a row of MoreLooks::Rows()) on or off;
+    // nothing, and no step, when it already is.
+    void SetMoreLook(size_t row, bool on);
     void SetColour(Colour which, const QColor& colour);
     void SetText(const QString& text);
     void SetTextSize(float points);
@@ -159,8 +174,9 @@ public:
     QImage CurrentWholePicture();
 
     // --- saving ------------------------------------------------------------------------
-    // Writes the ticked networks' pictures and the whole picture as the name
-    // chosen in the save sheet gives them; what each file became. For 2012
+    // Writes the ticked networks' pictures, the whole picture and (when
+    // chosen) the card as the name chosen in the save sheet gives them
+    // (STEM_card.<ext>); what each file became. For 2012
     // the largest previews of the last run; for today's set one run at the
     // side its ticked networks need (NetworkSet::ProcessedSide), each file
     // fitted to its network's byte limit and format.
@@ -177,6 +193,7 @@ signals:
     void PictureChanged(const QImage& picture, QSize photoSize);
     void SelectionChanged(const CropFractions& crop);
     void LooksChanged(const LookSet& looks);
+    void MoreLooksChanged(const MoreLookSet& looks);
     void ColourChanged(ProfileDocument::Colour which, const QColor& colour);
     void TextChanged(const TextLine& text);
     // Around every run; PreviewsChanged also when an undo step brings back
@@ -212,6 +229,8 @@ private:
     qint64 _sourceOf = 0;
     Orientation _sourceOrientation;
     SaveChoice _save;
+    CardStyle _card;
+    bool _saveCard = false;
     QString _saveFormat = QStringLiteral("tif");
     const NetworkSet _classic;
     const LoadedNetworkSet _today;

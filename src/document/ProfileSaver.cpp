@@ -52,8 +52,33 @@ void ProfileSaver::SaveWhole(const QString& chosenPath, const QImage& picture) {
     }
 }
 
+void ProfileSaver::SaveClassic(const QString& chosenPath, const NetworkChoice& networks, bool whole,
+                               const std::array<QImage, ProfileTargets::kTargetCount>& previews,
+                               const QImage& wholePicture, const CardStyle* card) {
+    const QString base = ProfileFiles::RemoveExtension(chosenPath);
+    for (const PlannedFile& file :
+         ProfileFiles::PlanForChosenName(chosenPath, networks, whole, _format)) {
+        if (file.target != nullptr) {
+            SaveTarget(base, *file.target,
+                       previews[size_t(file.target - ProfileTargets::Targets().data())]);
+        } else if (!wholePicture.isNull()) {
+            SaveWhole(chosenPath, wholePicture);
+        }
+    }
+    if (card != nullptr && !wholePicture.isNull()) {
+        SaveCard(base, *card, wholePicture);
+    }
+}
+
+void ProfileSaver::SaveCard(const QString& base, const CardStyle& style, const QImage& whole) {
+    if (!base.isEmpty()) {
+        Write(ProfileFiles::CardFile(base, _format).path, style.Card(whole));
+    }
+}
+
 void ProfileSaver::SaveToday(const QString& chosenPath, const NetworkSet& set,
-                             const QStringList& chosen, bool whole, const RenderRequest& request) {
+                             const QStringList& chosen, bool whole, const RenderRequest& request,
+                             const CardStyle* card) {
     Renderer renderer; // the window's keeps its 512 picture for the next edit
     if (chosenPath.isEmpty() ||
         renderer.Process(NetworkSetFiles::AtSide(request, set, chosen)).isNull()) {
@@ -63,6 +88,9 @@ void ProfileSaver::SaveToday(const QString& chosenPath, const NetworkSet& set,
     for (const PlannedFile& file : ProfileFiles::Plan(base, set, chosen, whole, _format)) {
         WriteFitted(NetworkSetFiles::Encode(
             set, file, NetworkSetFiles::Picture(renderer, set, file, request.text)));
+    }
+    if (card != nullptr) {
+        SaveCard(base, *card, renderer.WholePicture(request.text));
     }
 }
 

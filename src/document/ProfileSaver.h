@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/CardStyle.h"
 #include "render/NetworkSet.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 struct FittedFile;
 
@@ -32,10 +34,19 @@ public:
     void SaveTarget(const QString& base, const ProfileTarget& target, const QImage& picture);
     // The whole picture under the chosen name.
     void SaveWhole(const QString& chosenPath, const QImage& picture);
+    // The networks of 2012 under the chosen name: each chosen network's
+    // largest picture as the previews hold it, the whole picture (when whole
+    // and not null) and, with a card style, the card of the whole picture.
+    void SaveClassic(const QString& chosenPath, const NetworkChoice& networks, bool whole,
+                     const std::array<QImage, ProfileTargets::kTargetCount>& previews,
+                     const QImage& wholePicture, const CardStyle* card);
+    // The presentation card of the whole picture (ProfileFiles::CardFile).
+    void SaveCard(const QString& base, const CardStyle& style, const QImage& whole);
     // Today's set: one run of the request at the side its chosen networks
-    // need, each file fitted to its network's byte limit and formats.
+    // need, each file fitted to its network's byte limit and formats; then,
+    // with a card style, the card of that run's whole picture.
     void SaveToday(const QString& chosenPath, const NetworkSet& set, const QStringList& chosen,
-                   bool whole, const RenderRequest& request);
+                   bool whole, const RenderRequest& request, const CardStyle* card = nullptr);
     // A failure that stopped the save before this file.
     void Failed(const QString& path, const QString& reason);
 

@@ -46,6 +46,10 @@ QString ProfileFiles::OriginalPath(const QString& chosenPath) {
                                                      : chosenPath;
 }
 
+PlannedFile ProfileFiles::CardFile(const QString& base, const QString& format) {
+    return {nullptr, base + QLatin1String("_card.") + format, QString(), format, true};
+}
+
 QList<PlannedFile> ProfileFiles::Plan(const QString& base, const NetworkSet& set,
                                       const QStringList& chosenIds, bool whole,
                                       const QString& format) {

@@ -14,8 +14,9 @@ struct PlannedFile {
     // for the whole picture.
     const ProfileTarget* target;
     QString path;
-    QString network; // the network's id; empty for the whole picture
-    QString format;  // the extension its bytes are asked in
+    QString network;   // the network's id; empty for the whole picture
+    QString format;    // the extension its bytes are asked in
+    bool card = false; // the presentation card of the whole picture
 };
 
 // File names and file writing of the profile pictures, and the picture files
@@ -36,6 +37,9 @@ public:
     // Where the whole picture goes: the chosen path when it has an extension,
     // else the chosen path + ".tif".
     static QString OriginalPath(const QString& chosenPath);
+
+    // The presentation card's file beside the others: base + "_card." + format.
+    static PlannedFile CardFile(const QString& base, const QString& format);
 
     // The files one save of a network set writes, in the order they are
     // written: for each chosen network in the set's order base + "_<id>." + the

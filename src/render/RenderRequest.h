@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Geometry.h"
+#include "render/MoreLooks.h"
 #include "render/ProfileTargets.h"
 
 #include <QColor>
@@ -34,4 +35,6 @@ struct RenderRequest {
     // The selection is fitted into this square before the looks; they run at
     // processedSide / 512.
     float processedSide = ProfileTargets::kLookSide;
+    // Applied after the looks, on the same pixel image, as they are at any side.
+    MoreLookSet moreLooks = {};
 };

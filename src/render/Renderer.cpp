@@ -23,8 +23,10 @@ size_t ColorizeRow() {
     return row;
 }
 
-// The processed picture with the looks applied in table order at its scale.
-QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colorize, float side) {
+// The processed picture with the looks applied in table order at its scale,
+// then the more looks in theirs, on the same pixel image.
+QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colorize, float side,
+                 const MoreLookSet& moreLooks) {
     if (picture.isNull()) {
         return picture; // nothing to work on: the targets end up empty
     }
@@ -36,6 +38,11 @@ QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colo
     for (size_t row = 0; row < ProfileTargets::kLookCount; ++row) {
         if (looks[row]) {
             ProfileTargets::ApplyLook(row, image.get(), colorize, scale);
+        }
+    }
+    for (size_t row = 0; row < MoreLooks::kCount; ++row) {
+        if (moreLooks[row]) {
+            MoreLooks::Apply(row, image.get());
         }
     }
     return image->Preview();
@@ -100,7 +107,8 @@ bool Renderer::NeedsFullRun(const RenderRequest& request) const {
     const bool colorize = request.looks[ColorizeRow()];
     return !_valid || request.source.cacheKey() != _sourceKey ||
            !Same(request.selection, _selection) || request.processedSide != _side ||
-           request.looks != _looks || (colorize && request.colorize != _colorize);
+           request.looks != _looks || request.moreLooks != _moreLooks ||
+           (colorize && request.colorize != _colorize);
 }
 
 void Renderer::MakeProcessed(const RenderRequest& request) {
@@ -118,13 +126,15 @@ void Renderer::MakeProcessed(const RenderRequest& request) {
         _fittedSide = side;
     }
     _processed = _selectionFitted;
-    if (request.looks.any()) {
-        _processed = WithLooks(_processed, request.looks, request.colorize, side);
+    if (request.looks.any() || request.moreLooks.any()) {
+        _processed =
+            WithLooks(_processed, request.looks, request.colorize, side, request.moreLooks);
     }
     _sourceKey = request.source.cacheKey();
     _selection = request.selection;
     _side = side;
     _looks = request.looks;
+    _moreLooks = request.moreLooks;
     _colorize = request.colorize;
     _valid = true;
 }

@@ -8,11 +8,12 @@
 
 // The rendering pipeline without a window. A full run cuts the selection out
 // of the source, fits it into S x S (512 unless the request says otherwise)
-// and applies the looks in table order at the scale S / 512; a cached run
+// and applies the looks in table order at the scale S / 512, then the more
+// looks in theirs (as they are at any side); a cached run
 // reuses the processed picture of the last full run. Either way the thirteen
 // targets are fitted from it and get the text line.
 //
-// A run is full when the source, the selection, the side, the looks or (with
+// A run is full when the source, the selection, the side, any looks or (with
 // Colorize on) the colorize colour differ from the last full run, or after
 // Invalidate(). Text changes never need a full run. A full run for the same
 // source, selection and side reuses the fitted selection: it depends on
@@ -66,5 +67,6 @@ private:
     FloatRect _selection{};
     float _side = 0.0f;
     LookSet _looks;
+    MoreLookSet _moreLooks;
     QColor _colorize;
 };
