@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -57,6 +58,15 @@ const std::vector<OptionRow>& OptionRows() {
          "times the other. A rectangle that does not overlap a photo misses it (that photo "
          "fails); any other is made, however far it reaches beyond the photo.",
          "center|face|X,Y,W,H"},
+        {{S("rotate")},
+         "Turn each photo clockwise by 90, 180 or 270 degrees first (exactly, pixel for "
+         "pixel); --select is then in the turned photo's pixels.",
+         "90|180|270"},
+        {{S("flip")}, "Mirror each photo left to right, after --rotate.", nullptr},
+        {{S("straighten")},
+         "Straighten each photo by DEG degrees clockwise (-45 to 45) after --rotate and "
+         "--flip, cut to its largest rectangle without empty corners.",
+         "DEG"},
         {{S("looks")},
          "Comma-separated looks: soften, sharpen, bw, frame, instant, photomat, filmstrip, "
          "blurfocus, toycam, popart, sepia, posterize, colorize (applied in the window's "
@@ -161,6 +171,25 @@ QString CheckSelect(const QString& value, BatchOptions& options) {
     return QString();
 }
 
+QString CheckRotate(const QString& value, BatchOptions& options) {
+    const int degrees = value.trimmed().toInt();
+    if (degrees != 90 && degrees != 180 && degrees != 270) {
+        return S("bad rotation '%1': give 90, 180 or 270").arg(value);
+    }
+    options.orientation.quarterTurns = degrees / 90;
+    return QString();
+}
+
+QString CheckStraighten(const QString& value, BatchOptions& options) {
+    bool ok = false;
+    const float degrees = value.trimmed().toFloat(&ok);
+    if (!ok || !(std::abs(degrees) <= PictureTurns::kMaxStraighten)) {
+        return S("bad straightening '%1': give -45 to 45 degrees").arg(value);
+    }
+    options.orientation.straighten = degrees;
+    return QString();
+}
+
 QString CheckLooks(const QString& value, BatchOptions& options) {
     for (const QString& key : Items(value)) {
         const int row = ProfileTargets::LookIndex(key.toUtf8().constData());
@@ -234,6 +263,8 @@ QString CheckJobs(const QString& value, BatchOptions& options) {
 const std::vector<std::pair<const char*, ValueCheck>>& Checks() {
     static const std::vector<std::pair<const char*, ValueCheck>> checks{
         {"select", CheckSelect},
+        {"rotate", CheckRotate},
+        {"straighten", CheckStraighten},
         {"looks", CheckLooks},
         {"colorize-color",
          [](const QString& v, BatchOptions& o) { return CheckColour(v, &o.colorize); }},
@@ -262,6 +293,7 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
     options.outFolder = parser.value(S("out"));
     options.pictures = parser.positionalArguments();
     options.whole = !parser.isSet(S("no-whole"));
+    options.orientation.mirrored = parser.isSet(S("flip"));
     options.force = parser.isSet(S("force"));
     options.skipExisting = parser.isSet(S("skip-existing"));
     if (options.force && options.skipExisting) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/Orientation.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 
@@ -31,6 +32,7 @@ struct BatchOptions {
     QString outFolder;
     SelectionChoice selection = SelectionChoice::CenteredSquare;
     PhotoRectangle rectangle;
+    Orientation orientation; // the photo turned before the selection is made on it
     LookSet looks;
     QColor colorize = QColor(Qt::red);
     TextLine text{QString(), 8.0f, QColor(Qt::black), QColor(Qt::white), true, 0.0f, 0.0f, QFont()};

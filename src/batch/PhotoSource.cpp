@@ -123,15 +123,20 @@ SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options
     }
     PictureReader reader(path);
     // The header's size spares the decode of a photo the selection misses.
-    const QSize header = reader.PhotoSize();
+    const Orientation& turn = options.orientation;
+    const QSize header = reader.PhotoSize().isValid() ? turn.Apply(reader.PhotoSize()) : QSize();
     source.error = header.isValid() ? Missed(options, header) : QString();
     if (!source.error.isEmpty()) {
         return source;
     }
     // The face may be anywhere, so a face photo is decoded as the window holds it.
     const bool face = options.selection == SelectionChoice::Face;
-    const PictureReader::Result read =
+    PictureReader::Result read =
         reader.Decode(face ? 1 : Divisor(Selection(options, header), reader.DecoderDivisor()));
+    if (!read.picture.isNull()) {
+        read.picture = turn.Apply(read.picture);
+        read.photoSize = turn.Apply(read.photoSize);
+    }
     source.error = read.picture.isNull() ? ErrorOf(read) : Missed(options, read.photoSize);
     if (!source.error.isEmpty()) {
         return source;
