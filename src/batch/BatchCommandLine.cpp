@@ -1,9 +1,11 @@
 #include "batch/BatchCommandLine.h"
 
+#include "render/PictureEncoder.h"
 #include "render/ProfileFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
@@ -82,11 +84,22 @@ const std::vector<OptionRow>& OptionRows() {
         {{S("text-position")},
          "Lower-left corner of the text as fractions 0..1 from the lower-left (default 0,0).",
          "X,Y"},
+        {{S("set")},
+         "The networks: 2012 (default), the five of 2012 at their sizes then (facebook, "
+         "twitter, linkedin, google, skype); or today, today's networks at their upload sizes, "
+         "each file within its network's byte limit (see --list-networks).",
+         "2012|today"},
         {{S("networks")},
-         "Comma-separated: facebook, twitter, linkedin, google, skype (default all).",
+         "Comma-separated ids of the chosen set's networks (default all of them).",
          "LIST"},
+        {{S("list-networks")},
+         "Print the chosen set's networks (id, name, size, shape, limit) and exit.",
+         nullptr},
         {{S("no-whole")}, "Don't write the whole processed picture.", nullptr},
-        {{S("format")}, "File format: tif (default), png, jpg or webp.", "tif|png|jpg|webp"},
+        {{S("format")},
+         "File format: tif (the default with --set 2012), jpg (the default with --set today), "
+         "png or webp.",
+         "tif|png|jpg|webp"},
         {{S("j"), S("jobs")}, "Pictures made at once (default: the number of cores).", "N"},
         {{S("force")},
          "Replace existing files (default: refuse the picture, and say which). A photo of "
@@ -201,15 +214,32 @@ QString CheckLooks(const QString& value, BatchOptions& options) {
     return QString();
 }
 
+QString CheckSet(const QString& value, BatchOptions& options) {
+    const QString key = value.trimmed().toLower();
+    if (!NetworkSets::Keys().contains(key)) {
+        return S("unknown network set '%1': give %2").arg(value, NetworkSets::Keys().join(" or "));
+    }
+    const LoadedNetworkSet loaded = NetworkSets::Load(key);
+    options.set = loaded.set;
+    options.networks = loaded.set.Ids();
+    options.setNotice = loaded.message;
+    return QString();
+}
+
 QString CheckNetworks(const QString& value, BatchOptions& options) {
-    options.networks.reset();
-    const auto& saved = ProfileTargets::SavedTargets();
-    for (const QString& name : Items(value)) {
-        const ProfileTarget* target = ProfileTargets::SavedTarget(name.toUtf8().constData());
-        if (target == nullptr) {
-            return S("unknown network '%1'").arg(name);
+    const QStringList wanted = Items(value);
+    for (const QString& id : wanted) {
+        if (options.set.Find(id) == nullptr) {
+            return S("unknown network '%1' in the set %2: give %3")
+                .arg(id, options.set.key, options.set.Ids().join(QLatin1String(", ")));
         }
-        options.networks.set(size_t(std::find(saved.begin(), saved.end(), target) - saved.begin()));
+    }
+    // In the set's order, the order their files are written.
+    options.networks.clear();
+    for (const QString& id : options.set.Ids()) {
+        if (wanted.contains(id)) {
+            options.networks << id;
+        }
     }
     return QString();
 }
@@ -262,6 +292,7 @@ QString CheckJobs(const QString& value, BatchOptions& options) {
 // The valued options in the order they are checked.
 const std::vector<std::pair<const char*, ValueCheck>>& Checks() {
     static const std::vector<std::pair<const char*, ValueCheck>> checks{
+        {"set", CheckSet},
         {"select", CheckSelect},
         {"rotate", CheckRotate},
         {"straighten", CheckStraighten},
@@ -292,6 +323,9 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
     }
     options.outFolder = parser.value(S("out"));
     options.pictures = parser.positionalArguments();
+    if (!parser.isSet(S("format")) && options.set.key == QLatin1String(NetworkSets::kTodayKey)) {
+        options.format = QLatin1String(PictureEncoder::kFitFormat); // every network takes it
+    }
     options.whole = !parser.isSet(S("no-whole"));
     options.orientation.mirrored = parser.isSet(S("flip"));
     options.force = parser.isSet(S("force"));
@@ -300,7 +334,7 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
         return S("--force and --skip-existing exclude each other");
     }
     options.quiet = parser.isSet(S("quiet"));
-    if (options.networks.none() && !options.whole) {
+    if (options.networks.isEmpty() && !options.whole) {
         return S("nothing to write: no network and --no-whole");
     }
     if (options.outFolder.isEmpty()) {
@@ -330,7 +364,11 @@ BatchCommandLine::Parsed BatchCommandLine::Parse(const QStringList& arguments) {
         return parsed;
     }
     parsed.error = CheckAll(parser, parsed.options);
-    if (!parsed.error.isEmpty()) {
+    if (parser.isSet(S("list-networks")) &&
+        (parsed.error.isEmpty() || parsed.error.startsWith(S("no ")))) {
+        parsed.action = Action::ListNetworks; // needs no output folder and no picture
+        parsed.error.clear();
+    } else if (!parsed.error.isEmpty()) {
         parsed.action = Action::UsageError;
     }
     return parsed;
@@ -340,6 +378,26 @@ QString BatchCommandLine::HelpText() {
     QCommandLineParser parser;
     Describe(parser);
     return parser.helpText() + S(kExamples);
+}
+
+QString BatchCommandLine::NetworkTable(const NetworkSet& set) {
+    QString table = S("%1  %2  %3  %4  %5\n")
+                        .arg(S("id"), -10)
+                        .arg(S("name"), -16)
+                        .arg(S("size"), 5)
+                        .arg(S("shape"), -8)
+                        .arg(S("limit"));
+    for (const Network& n : set.networks) {
+        const QString limit =
+            n.maxBytes > 0 ? QLocale(QLocale::English).toString(n.maxBytes) + S(" bytes") : S("-");
+        table += S("%1  %2  %3  %4  %5\n")
+                     .arg(n.id, -10)
+                     .arg(n.name, -16)
+                     .arg(n.size, 5)
+                     .arg(Network::ShapeName(n.shape), -8)
+                     .arg(limit);
+    }
+    return table;
 }
 
 QString BatchCommandLine::UsageHint() {

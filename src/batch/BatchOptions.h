@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/Orientation.h"
+#include "render/NetworkSets.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 
@@ -36,8 +37,11 @@ struct BatchOptions {
     LookSet looks;
     QColor colorize = QColor(Qt::red);
     TextLine text{QString(), 8.0f, QColor(Qt::black), QColor(Qt::white), true, 0.0f, 0.0f, QFont()};
-    // The networks written, by their row in ProfileTargets::SavedTargets().
-    NetworkChoice networks{(1u << ProfileTargets::kSavedTargetCount) - 1u};
+    // The network set and the ids of its networks written, in the set's order.
+    NetworkSet set = NetworkSets::Classic();
+    QStringList networks = set.Ids();
+    // What was wrong with the user's networks file; the shipped set is used.
+    QString setNotice;
     bool whole = true; // the whole processed picture as well
     QString format = QStringLiteral("tif");
     int jobs = 1;

@@ -12,7 +12,7 @@ namespace {
 // The names of a photo's files in the window's order of saving, and what each
 // holds (nullptr: the whole picture).
 QList<PlannedFile> OutputNames(const QString& stem, const BatchOptions& options) {
-    return ProfileFiles::Plan(stem, options.networks, options.whole, options.format);
+    return ProfileFiles::Plan(stem, options.set, options.networks, options.whole, options.format);
 }
 
 // A folder's files less those that this run would write for another picture
@@ -87,7 +87,7 @@ void NameFiles(BatchJob& job, const BatchOptions& options) {
     const QDir out(options.outFolder);
     for (const PlannedFile& file : OutputNames(JobList::Stem(job.path), options)) {
         job.files << out.filePath(file.path);
-        job.targets << file.target;
+        job.planned << file;
     }
 }
 

@@ -31,12 +31,19 @@ int main(int argc, char** argv) {
     QGuiApplication::setApplicationVersion(QString::fromLatin1(ProductInfo::kVersion));
 
     const BatchCommandLine::Parsed parsed = BatchCommandLine::Parse(QGuiApplication::arguments());
+    if (!parsed.options.setNotice.isEmpty() &&
+        parsed.action != BatchCommandLine::Action::UsageError) {
+        std::fprintf(stderr, "trellica-batch: %s\n", qPrintable(parsed.options.setNotice));
+    }
     switch (parsed.action) {
     case BatchCommandLine::Action::ShowHelp:
         std::fputs(qPrintable(BatchCommandLine::HelpText()), stdout);
         return 0;
     case BatchCommandLine::Action::ShowVersion:
         std::printf("trellica-batch %s\n", ProductInfo::kVersion);
+        return 0;
+    case BatchCommandLine::Action::ListNetworks:
+        std::fputs(qPrintable(BatchCommandLine::NetworkTable(parsed.options.set)), stdout);
         return 0;
     case BatchCommandLine::Action::UsageError:
         std::fprintf(stderr, "trellica-batch: %s\n%s", qPrintable(parsed.error),
