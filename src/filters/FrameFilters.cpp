@@ -1,12 +1,15 @@
 #include "filters/Filters.h"
 
+#include "filters/LookScale.h"
+#include "filters/ScaledLooks.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
 
 // Frame looks: white bands drawn over the front colour planes, and the
-// photo-booth strip built from them. Alpha and back buffer are not touched.
+// photo-booth strip built from them, at the stated size and larger. Alpha and
+// back buffer are not touched.
 
 namespace {
 
@@ -17,9 +20,11 @@ constexpr int32_t kBlack = 0;
 constexpr int32_t kStripScale = 4; // the strip shows the picture at a quarter size
 constexpr float kStripShift = 1.5f;
 
-// b = truncate(((W + H) / 2) * 0.05), the mean an integer division.
-int64_t FrameWidth(int32_t w, int32_t h) {
-    return PixelMath::Truncate(static_cast<float>((int64_t(w) + h) / 2) * kFrameShare);
+// b = truncate(((W + H) / 2) * 0.05), the mean an integer division, of the
+// stated picture (the picture's size at the scale's stated side), then scaled.
+int64_t FrameWidth(int32_t w, int32_t h, const LookScale& scale) {
+    const int64_t mean = (int64_t(scale.StatedSide(w)) + scale.StatedSide(h)) / 2;
+    return scale.Count(PixelMath::Truncate(static_cast<float>(mean) * kFrameShare));
 }
 
 void FillRow(QuorelImage& image, int64_t first, int64_t from, int64_t to, int32_t value) {
@@ -31,9 +36,9 @@ void FillRow(QuorelImage& image, int64_t first, int64_t from, int64_t to, int32_
 // White where x < b, x > W - b, i < W * b or i > n - bottomBands * W * b, for
 // pixel index i = y * W + x from 0 to n - 1. Each test bounds x from one side,
 // so each row whitens at most one run at its start and one at its end.
-void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands) {
+void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands, const LookScale& scale) {
     const int64_t w = image.Width();
-    const int64_t b = FrameWidth(image.Width(), image.Height());
+    const int64_t b = FrameWidth(image.Width(), image.Height(), scale);
     const int64_t rows = w > 0 ? n / w : 0;
     for (int64_t y = 0; y < rows; ++y) {
         const int64_t first = y * w;
@@ -86,36 +91,62 @@ void CentreStrip(int32_t* plane, int32_t w, int32_t h) {
     }
 }
 
+void Frame(QuorelImage& image, const LookScale& scale) {
+    WhiteFrame(image, image.DataSize() / 4, 1, scale);
+}
+
+void Instant(QuorelImage& image, const LookScale& scale) {
+    WhiteFrame(image, image.PixelCount(), kInstantBottom, scale);
+}
+
+// The strip's quarter size and its move are shares of the picture: only the
+// frame's width scales.
+void PhotoStrip(QuorelImage& image, const LookScale& scale) {
+    Filters::Desaturize(&image);
+    Filters::IncreaseContrast(&image);
+    Frame(image, scale);
+    const int32_t w = image.Width();
+    const int32_t h = image.Height();
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    for (int32_t* plane : {image.Red(), image.Green(), image.Blue()}) {
+        StripPlane(plane, w, h);
+        CentreStrip(plane, w, h);
+    }
+}
+
 } // namespace
 
 void Filters::ClassicFrame(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    WhiteFrame(*image, image->DataSize() / 4, 1);
+    Frame(*image, LookScale(1.0f));
 }
 
 void Filters::PolaroidFilter(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    WhiteFrame(*image, image->PixelCount(), kInstantBottom);
+    Instant(*image, LookScale(1.0f));
 }
 
 void Filters::Photomat(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    Desaturize(image);
-    IncreaseContrast(image);
-    ClassicFrame(image);
-    const int32_t w = image->Width();
-    const int32_t h = image->Height();
-    if (w <= 0 || h <= 0) {
-        return;
-    }
-    for (int32_t* plane : {image->Red(), image->Green(), image->Blue()}) {
-        StripPlane(plane, w, h);
-        CentreStrip(plane, w, h);
-    }
+    PhotoStrip(*image, LookScale(1.0f));
+}
+
+void ScaledLooks::ClassicFrame(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::ClassicFrame, &Frame);
+}
+
+void ScaledLooks::PolaroidFilter(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::PolaroidFilter, &Instant);
+}
+
+void ScaledLooks::Photomat(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::Photomat, &PhotoStrip);
 }

@@ -2,7 +2,10 @@
 
 #include "filters/BoxBlur.h"
 #include "filters/Convolution3x3.h"
+#include "filters/LookScale.h"
 #include "filters/RadialFalloff.h"
+#include "filters/ScaledConvolution.h"
+#include "filters/ScaledLooks.h"
 #include "filters/WideKernel.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
@@ -13,7 +16,7 @@
 
 // Neighbourhood filters: each pixel from the front planes around it, written
 // into the back buffer, which is then swapped in (Soften, Sharpen) or blended
-// with the front (CenterFocus).
+// with the front (CenterFocus); and the same looks on larger pictures.
 
 namespace {
 
@@ -79,22 +82,26 @@ void FocusBlend(QuorelImage& image) {
     }
 }
 
+// The box blur of the focus's radius at the scale, then the blend.
+void Focus(QuorelImage& image, const LookScale& scale) {
+    Filters::GaussBlurToBackBuffer(&image, scale.Count(kFocusRadius));
+    FocusBlend(image);
+}
+
 } // namespace
 
 void Filters::Soften(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    Convolution3x3::Apply(*image, Convolution3x3::Soften());
-    image->SwapBackBuffer();
+    ScaledConvolution::Apply(*image, Convolution3x3::Soften(), LookScale(1.0f));
 }
 
 void Filters::Sharpen(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    Convolution3x3::Apply(*image, Convolution3x3::Sharpen());
-    image->SwapBackBuffer();
+    ScaledConvolution::Apply(*image, Convolution3x3::Sharpen(), LookScale(1.0f));
 }
 
 void Filters::GaussBlurToBackBuffer(QuorelImage* image, int32_t radius) {
@@ -111,6 +118,21 @@ void Filters::CenterFocus(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    GaussBlurToBackBuffer(image, kFocusRadius);
-    FocusBlend(*image);
+    Focus(*image, LookScale(1.0f));
+}
+
+void ScaledLooks::CenterFocus(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::CenterFocus, &Focus);
+}
+
+void ScaledLooks::Soften(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::Soften, [](QuorelImage& i, const LookScale& at) {
+        ScaledConvolution::Apply(i, Convolution3x3::Soften(), at);
+    });
+}
+
+void ScaledLooks::Sharpen(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::Sharpen, [](QuorelImage& i, const LookScale& at) {
+        ScaledConvolution::Apply(i, Convolution3x3::Sharpen(), at);
+    });
 }
