@@ -2,8 +2,9 @@
 
 #include "filters/BoxBlur.h"
 #include "filters/Convolution3x3.h"
+#include "filters/FocusWeights.h"
 #include "filters/LookScale.h"
-#include "filters/RadialFalloff.h"
+#include "filters/RowBands.h"
 #include "filters/ScaledConvolution.h"
 #include "filters/ScaledLooks.h"
 #include "filters/WideKernel.h"
@@ -11,8 +12,7 @@
 #include "image/QuorelImage.h"
 
 #include <algorithm>
-#include <cmath>
-#include <vector>
+#include <cstddef>
 
 // Neighbourhood filters: each pixel from the front planes around it, written
 // into the back buffer, which is then swapped in (Soften, Sharpen) or blended
@@ -21,71 +21,54 @@
 namespace {
 
 constexpr int32_t kFocusRadius = 20;
-constexpr float kFocusPower = 4.0f;
-
-// Blend weights m = (falloff)^4 and 1 - m of row y. Mirrored columns (x and
-// W - x) have equal squares and so equal weights: one power call serves both.
-void FocusWeights(const RadialFalloff& falloff, int32_t w, int32_t y, float* keep, float* blur) {
-    const float dy2 = falloff.RowSquare(y);
-    for (int32_t x = 0; x < w; ++x) {
-        const int32_t mirror = w - x;
-        if (mirror < x && falloff.ColumnSquare(mirror) == falloff.ColumnSquare(x)) {
-            keep[x] = keep[mirror];
-        } else {
-            keep[x] = std::pow(falloff.At(x, dy2), kFocusPower);
-        }
-    }
-    for (int32_t x = 0; x < w; ++x) {
-        blur[x] = 1.0f - keep[x];
-    }
-}
 
 // front = truncate(front * m + back * (1 - m)); no cap, no floor.
 TRELLICA_WIDE_KERNEL void FocusRow(int32_t* __restrict front, const int32_t* __restrict back,
-                                   const float* __restrict keep, const float* __restrict blur,
-                                   int32_t w) {
+                                   const float* __restrict keep, int32_t w) {
     for (int32_t x = 0; x < w; ++x) {
         front[x] = PixelMath::TruncateFinite(static_cast<float>(front[x]) * keep[x] +
-                                             static_cast<float>(back[x]) * blur[x]);
+                                             static_cast<float>(back[x]) * (1.0f - keep[x]));
     }
 }
 
-void FocusBlend(QuorelImage& image) {
+// The box blur of the focus's radius at the scale into the back buffer, then
+// the blend, plane by plane: each row is blended as soon as the blur is done
+// with it, while the row and its blurred copy are still in the cache. A large
+// picture goes in two bands of rows at once; the rows both bands' blurs read
+// are blended once both are done.
+void Focus(QuorelImage& image, const LookScale& scale) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     if (w <= 0 || h <= 0) {
         return;
     }
+    const FocusWeights& weights = FocusWeights::For(w, h);
+    const int32_t radius = scale.Count(kFocusRadius);
     int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
-    const int32_t* back[3] = {image.Red_Backbuffer(), image.Green_Backbuffer(),
-                              image.Blue_Backbuffer()};
-    const RadialFalloff falloff(w, h);
-    std::vector<float> keep(static_cast<size_t>(w));
-    std::vector<float> blur(static_cast<size_t>(w));
-    auto blendRow = [&](int32_t y) {
+    int32_t* back[3] = {image.Red_Backbuffer(), image.Green_Backbuffer(), image.Blue_Backbuffer()};
+    const auto blend = [&](int c, int32_t y) {
         const ptrdiff_t row = static_cast<ptrdiff_t>(y) * w;
-        for (int c = 0; c < 3; ++c) {
-            FocusRow(front[c] + row, back[c] + row, keep.data(), blur.data(), w);
-        }
+        FocusRow(front[c] + row, back[c] + row, weights.Row(y), w);
     };
-    // Row y and its mirror H - y share their weights when their squares agree.
-    for (int32_t y = 0; y <= h / 2; ++y) {
-        FocusWeights(falloff, w, y, keep.data(), blur.data());
-        blendRow(y);
-        const int32_t mirror = h - y;
-        if (mirror > y && mirror < h) {
-            if (falloff.RowSquare(mirror) != falloff.RowSquare(y)) {
-                FocusWeights(falloff, w, mirror, keep.data(), blur.data());
-            }
-            blendRow(mirror);
+    const int32_t split = RowBands::Split(h, int64_t(w) * h);
+    const int64_t zoneBegin = split < h ? std::max<int64_t>(0, int64_t(split) - radius - 1) : h;
+    const int64_t zoneEnd = split < h ? std::min<int64_t>(h, int64_t(split) + radius + 1) : h;
+    RowBands::Run(h, split, [&](int32_t from, int32_t to) {
+        BoxBlur blur(w, h, radius);
+        for (int c = 0; c < 3; ++c) {
+            const auto done = [&](int32_t y) {
+                if (y < zoneBegin || y >= zoneEnd) {
+                    blend(c, y);
+                }
+            };
+            blur.Apply(front[c], back[c], done, from, to);
+        }
+    });
+    for (int64_t y = zoneBegin; y < zoneEnd; ++y) {
+        for (int c = 0; c < 3; ++c) {
+            blend(c, static_cast<int32_t>(y));
         }
     }
-}
-
-// The box blur of the focus's radius at the scale, then the blend.
-void Focus(QuorelImage& image, const LookScale& scale) {
-    Filters::GaussBlurToBackBuffer(&image, scale.Count(kFocusRadius));
-    FocusBlend(image);
 }
 
 } // namespace

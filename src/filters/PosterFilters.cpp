@@ -4,6 +4,7 @@
 #include "filters/HueTurn.h"
 #include "filters/LookScale.h"
 #include "filters/RadialFalloff.h"
+#include "filters/RowBands.h"
 #include "filters/ScaledConvolution.h"
 #include "filters/ScaledLooks.h"
 #include "filters/ToneMath.h"
@@ -41,13 +42,13 @@ constexpr Quadrant kQuadrants[] = {
 // Pixel (x, y) shows the source ((2x) mod W, (2y) mod H). With W and H even all
 // four quadrants show the same pixels, the even columns of the even rows, so
 // each row of them is analysed once and turned four times.
-void PopArtEven(QuorelImage& image, HueTurn& hues) {
+void PopArtEven(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
     const int32_t w = image.Width();
     const int32_t hw = w / 2;
     const int32_t hh = image.Height() / 2;
     const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
     int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
-    for (int32_t y = 0; y < hh; ++y) {
+    for (int32_t y = from; y < to; ++y) {
         for (int c = 0; c < 3; ++c) {
             const int32_t* in = front[c] + int64_t(2) * y * w;
             for (int32_t k = 0; k < hw; ++k) {
@@ -64,14 +65,14 @@ void PopArtEven(QuorelImage& image, HueTurn& hues) {
 }
 
 // Any size, row by row: gather the row's sources, analyse, turn each half.
-void PopArtAnySize(QuorelImage& image, HueTurn& hues) {
+void PopArtAnySize(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     const int32_t hw = w / 2;
     const int32_t evenColumns = static_cast<int32_t>((int64_t(w) + 1) / 2); // 2x < W
     const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
     int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
-    for (int32_t y = 0; y < h; ++y) {
+    for (int32_t y = from; y < to; ++y) {
         for (int c = 0; c < 3; ++c) {
             const int32_t* in = front[c] + (int64_t(2) * y % h) * w;
             for (int32_t x = 0; x < evenColumns; ++x) {
@@ -100,12 +101,18 @@ void PopArtQuadrants(QuorelImage& image) {
     if (w <= 0 || h <= 0) {
         return;
     }
-    HueTurn hues(w);
-    if (w % 2 == 0 && h % 2 == 0) {
-        PopArtEven(image, hues);
-    } else {
-        PopArtAnySize(image, hues);
-    }
+    // Rows of the back buffer, each from the front alone: a large picture goes
+    // in two bands at once.
+    const bool even = w % 2 == 0 && h % 2 == 0;
+    const int32_t rows = even ? h / 2 : h;
+    RowBands::Run(rows, RowBands::Split(rows, int64_t(w) * h), [&](int32_t from, int32_t to) {
+        HueTurn hues(w);
+        if (even) {
+            PopArtEven(image, hues, from, to);
+        } else {
+            PopArtAnySize(image, hues, from, to);
+        }
+    });
 }
 
 // --- toy camera -------------------------------------------------------------------
@@ -118,27 +125,30 @@ TRELLICA_WIDE_KERNEL void DarkenRow(int32_t* __restrict row, const float* __rest
 
 // Every channel times the radial weight f, truncated; no cap, no floor; for the
 // film strip after the lowered contrast. Fused into the softening pass row by
-// row (the same values as passes of their own).
+// row (the same values as passes of their own). Rows may be darkened on two
+// threads at once: the weights are made in runs on the stack.
 class Darkening {
 public:
     Darkening(int32_t w, int32_t h, bool lowerContrast)
-        : _falloff(w, h), _weight(static_cast<size_t>(w)), _lowerContrast(lowerContrast) {}
+        : _falloff(w, h), _lowerContrast(lowerContrast) {}
 
-    void operator()(int32_t y, const std::array<int32_t*, 3>& rows) {
-        _falloff.Row(y, _weight.data());
-        const float* f = _weight.data();
-        const int32_t w = static_cast<int32_t>(_weight.size());
-        for (int32_t* row : rows) {
-            if (_lowerContrast) {
-                ToneMath::ContrastRun(row, w, ToneMath::kContrastDown);
+    void operator()(int32_t y, const std::array<int32_t*, 3>& rows) const {
+        constexpr int32_t kRun = 256;
+        float weight[kRun];
+        for (int32_t from = 0; from < _falloff.Width(); from += kRun) {
+            const int32_t n = std::min(kRun, _falloff.Width() - from);
+            _falloff.Row(y, from, n, weight);
+            for (int32_t* row : rows) {
+                if (_lowerContrast) {
+                    ToneMath::ContrastRun(row + from, n, ToneMath::kContrastDown);
+                }
+                DarkenRow(row + from, weight, n);
             }
-            DarkenRow(row, f, w);
         }
     }
 
 private:
     RadialFalloff _falloff;
-    std::vector<float> _weight;
     bool _lowerContrast;
 };
 
@@ -146,7 +156,7 @@ private:
 // is a share of the picture: it needs no scaling.
 void ToyCamera(QuorelImage& image, bool lowerContrast, const LookScale& scale) {
     Darkening darkening(image.Width(), image.Height(), lowerContrast);
-    ScaledConvolution::Apply(image, Convolution3x3::Soften(), scale, std::ref(darkening));
+    ScaledConvolution::Apply(image, Convolution3x3::Soften(), scale, std::cref(darkening));
 }
 
 // --- film strip -------------------------------------------------------------------

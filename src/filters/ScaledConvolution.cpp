@@ -1,6 +1,7 @@
 #include "filters/ScaledConvolution.h"
 
 #include "filters/LookScale.h"
+#include "filters/RowBands.h"
 #include "filters/WideKernel.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
@@ -247,10 +248,16 @@ struct ColumnSum {
 class PlanePass {
 public:
     PlanePass(const Plan& plan, int32_t w, int32_t h, int32_t* plane);
-    // Rows of the output as far as row y reach, from the row it has to.
-    int32_t Reach(int32_t y) const { return _interior ? std::min(_h - 1, y + _reach) : y; }
+    // How many rows above and below an output row it reads.
+    int32_t Reach() const { return _reach; }
+    // Whether row y is computed (else it keeps its values).
+    bool Computes(int32_t y) const {
+        return _interior && y >= _plan.border && y < _h - _plan.border;
+    }
     void Enter(int32_t r);
-    void Output(int32_t y);
+    // Computed row y into out (the plane's own row or any other); first for the
+    // first row a pass computes.
+    void Output(int32_t y, bool first, int32_t* out);
 
 private:
     int32_t Clamped(int32_t r) const { return std::clamp(r, 0, _h - 1); }
@@ -258,7 +265,6 @@ private:
         return _rings[column.ring].rows.data() + size_t(Clamped(r) % _capacity) * _stride;
     }
     void Start(ColumnSum& column, int32_t y);
-    void Interior(int32_t y);
 
     Plan _plan;
     int32_t _w;
@@ -320,13 +326,12 @@ void PlanePass::Start(ColumnSum& column, int32_t y) {
     }
 }
 
-void PlanePass::Interior(int32_t y) {
-    const int32_t d = _plan.border;
+void PlanePass::Output(int32_t y, bool first, int32_t* out) {
     std::array<Moving, 4> terms{};
     for (size_t t = 0; t < _columns.size(); ++t) {
         ColumnSum& column = _columns[t];
         if (column.on) {
-            if (y == d) {
+            if (first) {
                 Start(column, y);
             }
             const int32_t half = column.side.half;
@@ -334,15 +339,80 @@ void PlanePass::Interior(int32_t y) {
                         Row(column, y + half + 1), column.side.edge};
         }
     }
-    int32_t* row = _plane + size_t(y) * size_t(_w);
-    _combine(row, terms, _plan, row, d, _w - d);
+    const int32_t d = _plan.border;
+    _combine(_plane + size_t(y) * size_t(_w), terms, _plan, out, d, _w - d);
 }
 
-// Border rows keep their values.
-void PlanePass::Output(int32_t y) {
-    const int32_t d = _plan.border;
-    if (_interior && y >= d && y < _h - d) {
-        Interior(y);
+// --- the picture -----------------------------------------------------------------------
+
+// The rows both bands read: stepped before the bands start, and computed into
+// rows of their own, copied into the planes once both bands are done.
+class Zone {
+public:
+    Zone(int32_t split, int32_t reach, int32_t w, int32_t h)
+        : _begin(std::clamp(split - reach - 1, 0, h)), _end(std::clamp(split + reach + 1, 0, h)),
+          _w(size_t(w)), _rows(3 * size_t(_end - _begin) * _w) {}
+    bool Holds(int32_t y) const { return y >= _begin && y < _end; }
+    int32_t Begin() const { return _begin; }
+    int32_t End() const { return _end; }
+    int32_t* Row(size_t plane, int32_t y) {
+        return _rows.data() + (plane * size_t(_end - _begin) + size_t(y - _begin)) * _w;
+    }
+
+private:
+    int32_t _begin;
+    int32_t _end;
+    size_t _w;
+    std::vector<int32_t> _rows;
+};
+
+using Planes = std::array<int32_t*, 3>;
+
+void StepRow(const Convolution3x3::RowStep& step, const Planes& planes, int32_t w, int32_t y) {
+    if (step) {
+        const size_t at = size_t(y) * size_t(w);
+        step(y, {planes[0] + at, planes[1] + at, planes[2] + at});
+    }
+}
+
+// Rows from..to-1 of the three planes, which go down together, so that the
+// step changes each row just before its first reader, while it is still in
+// the cache. A row is read into its row sums on entering, so each output row
+// can replace its own; rows of the zone go to its own rows instead.
+void Band(const Plan& plan, const Planes& planes, int32_t w, int32_t h,
+          const Convolution3x3::RowStep& step, Zone& zone, int32_t from, int32_t to) {
+    std::vector<PlanePass> passes;
+    for (int32_t* plane : planes) {
+        passes.emplace_back(plan, w, h, plane);
+    }
+    // From the first row the first output reads, and at least from the band's first row.
+    const int32_t reach = passes[0].Reach();
+    int32_t entered = std::max(std::min(from, std::max(from, plan.border) - reach) - 1, -1);
+    bool first = true;
+    for (int32_t y = from; y < to; ++y) {
+        if (!passes[0].Computes(y)) {
+            continue;
+        }
+        for (const int32_t last = std::min(h - 1, y + reach); entered < last;) {
+            ++entered;
+            if (!zone.Holds(entered)) {
+                StepRow(step, planes, w, entered);
+            }
+            for (PlanePass& pass : passes) {
+                pass.Enter(entered);
+            }
+        }
+        for (size_t c = 0; c < passes.size(); ++c) {
+            int32_t* own = planes[c] + size_t(y) * size_t(w);
+            passes[c].Output(y, first, zone.Holds(y) ? zone.Row(c, y) : own);
+        }
+        first = false;
+    }
+    // Rows no output reached (the borders of a picture without an interior).
+    for (int32_t y = std::max(entered + 1, from); y < to; ++y) {
+        if (!zone.Holds(y)) {
+            StepRow(step, planes, w, y);
+        }
     }
 }
 
@@ -360,29 +430,23 @@ void Apply(QuorelImage& image, const Kernel& kernel, const LookScale& scale,
     if (w <= 0 || h <= 0) {
         return;
     }
-    const std::array<int32_t*, 3> planes = {image.Red(), image.Green(), image.Blue()};
+    const Planes planes = {image.Red(), image.Green(), image.Blue()};
     const Plan plan = PlanOf(kernel, scale);
-    std::vector<PlanePass> passes;
-    for (int32_t* plane : planes) {
-        passes.emplace_back(plan, w, h, plane);
+    const int32_t split = RowBands::Split(h, int64_t(w) * h);
+    Zone zone(split, std::max(plan.small.Reach(), plan.large.Reach()), w, split < h ? h : 0);
+    for (int32_t y = zone.Begin(); y < zone.End(); ++y) {
+        StepRow(step, planes, w, y);
     }
-    // The three planes go down together, so that the step changes each row just
-    // before its first reader, while it is still in the cache. A row is read
-    // into its row sums on entering, so each output row can replace its own.
-    int32_t entered = -1;
-    for (int32_t y = 0; y < h; ++y) {
-        for (const int32_t last = passes[0].Reach(y); entered < last;) {
-            ++entered;
-            const size_t at = size_t(entered) * size_t(w);
-            if (step) {
-                step(entered, {planes[0] + at, planes[1] + at, planes[2] + at});
+    RowBands::Run(h, split, [&](int32_t from, int32_t to) {
+        Band(plan, planes, w, h, step, zone, from, to);
+    });
+    for (int32_t y = zone.Begin(); y < zone.End(); ++y) {
+        for (size_t c = 0; c < planes.size(); ++c) {
+            const int32_t* computed = zone.Row(c, y);
+            const int32_t d = plan.border;
+            if (w > 2 * d && y >= d && y < h - d) {
+                std::copy(computed + d, computed + w - d, planes[c] + size_t(y) * size_t(w) + d);
             }
-            for (PlanePass& pass : passes) {
-                pass.Enter(entered);
-            }
-        }
-        for (PlanePass& pass : passes) {
-            pass.Output(y);
         }
     }
 }

@@ -4,14 +4,18 @@
 #include "filters/ScaledLooks.h"
 #include "filters/LookLikeness.h"
 #include "filters/Reference.h"
+#include "filters/RowBands.h"
 #include "render/ProfileTargets.h"
 #include "support/CaseName.h"
 #include "support/LogCapture.h"
 #include "support/TestPictures.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,6 +32,41 @@ TEST(ScaledLooks, AtScaleOneAreTheRenderersLooksRowByRow) {
         const Reference::Pic b = Reference::Snapshot(*scaled);
         for (int c = 0; c < 3; ++c) {
             EXPECT_EQ(a.f[c], b.f[c]) << look.key << ", channel " << c;
+        }
+    }
+}
+
+// A copy of the picture's colour planes.
+std::unique_ptr<QuorelImage> Copy(QuorelImage& picture) {
+    auto copy = QuorelImage::InitEmpty(picture.Width(), picture.Height());
+    for (auto plane : {&QuorelImage::Red, &QuorelImage::Green, &QuorelImage::Blue}) {
+        std::copy((picture.*plane)(), (picture.*plane)() + picture.PixelCount(),
+                  ((*copy).*plane)());
+    }
+    return copy;
+}
+
+// Planes above 512 x 512 go in two bands of rows at once: look by look, at the
+// stated scale and larger ones, on even and odd sizes, the planes of one band.
+TEST(ScaledLooks, InTwoBandsAreTheLooksInOne) {
+    const int64_t unsplit = RowBands::LargestUnsplit();
+    for (const auto& [w, h] : {std::pair{600, 470}, std::pair{601, 459}}) {
+        const auto picture = TestPictures::RandomImage(w, h, uint32_t(w));
+        for (const float scale : {1.0f, 1.5625f, 2.0f}) {
+            for (size_t row = 0; row < ScaledLooks::kLookCount; ++row) {
+                const auto two = Copy(*picture);
+                const auto one = Copy(*picture);
+                ScaledLooks::Apply(row, two.get(), QColor(Qt::red), scale);
+                RowBands::SetLargestUnsplit(INT64_MAX);
+                ScaledLooks::Apply(row, one.get(), QColor(Qt::red), scale);
+                RowBands::SetLargestUnsplit(unsplit);
+                const Reference::Pic a = Reference::Snapshot(*two);
+                const Reference::Pic b = Reference::Snapshot(*one);
+                for (int c = 0; c < 3; ++c) {
+                    ASSERT_EQ(a.f[c], b.f[c]) << ScaledLooks::Key(row) << " at " << scale << ", "
+                                              << w << " x " << h << ", channel " << c;
+                }
+            }
         }
     }
 }
