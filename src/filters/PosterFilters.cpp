@@ -247,32 +247,32 @@ void HolesRow(int32_t* row, int32_t w, const StripMeasures& m) {
     }
 }
 
+// Rows on their own, in two bands at once on a large picture. The holes are on
+// in the first run of L rows and every other one after it (always when L = 0).
 void DrawStrip(QuorelImage& image, const LookScale& scale) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     const int64_t n = image.PixelCount();
     const StripMeasures m = Measure(w, h, scale);
     int32_t* planes[3] = {image.Red(), image.Green(), image.Blue()};
-    bool holesOn = true;
-    int64_t rowCount = 0;
-    for (int32_t y = 0; y < h; ++y) {
-        const int64_t first = int64_t(y) * w; // index of the row's first pixel
-        const Outside black = Clip(std::max(m.side, m.band * w - first),
-                                   std::min(w - m.side, n - m.band * w - first), w);
-        const Outside rim = Clip(std::max(m.side + m.rim, (m.band + m.rim) * w - first),
-                                 std::min(w - m.side - m.rim, n - (m.band + m.rim) * w - first), w);
-        for (int32_t* plane : planes) {
-            int32_t* row = plane + first;
-            BandsRow(row, w, black, rim);
-            if (holesOn) {
-                HolesRow(row, w, m);
+    RowBands::Run(h, RowBands::Split(h, n), [&](int32_t from, int32_t to) {
+        for (int32_t y = from; y < to; ++y) {
+            const int64_t first = int64_t(y) * w; // index of the row's first pixel
+            const Outside black = Clip(std::max(m.side, m.band * w - first),
+                                       std::min(w - m.side, n - m.band * w - first), w);
+            const Outside rim =
+                Clip(std::max(m.side + m.rim, (m.band + m.rim) * w - first),
+                     std::min(w - m.side - m.rim, n - (m.band + m.rim) * w - first), w);
+            const bool holesOn = m.hole <= 0 || (y / m.hole) % 2 == 0;
+            for (int32_t* plane : planes) {
+                int32_t* row = plane + first;
+                BandsRow(row, w, black, rim);
+                if (holesOn) {
+                    HolesRow(row, w, m);
+                }
             }
         }
-        if (++rowCount == m.hole) {
-            holesOn = !holesOn;
-            rowCount = 0;
-        }
-    }
+    });
 }
 
 void FilmStrip(QuorelImage& image, const LookScale& scale) {
