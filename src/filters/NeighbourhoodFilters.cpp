@@ -64,11 +64,14 @@ void Focus(QuorelImage& image, const LookScale& scale) {
             blur.Apply(front[c], back[c], done, from, to);
         }
     });
-    for (int64_t y = zoneBegin; y < zoneEnd; ++y) {
-        for (int c = 0; c < 3; ++c) {
-            blend(c, static_cast<int32_t>(y));
+    const int32_t zone = static_cast<int32_t>(zoneEnd - zoneBegin);
+    RowBands::Run(zone, zone / 2, [&](int32_t from, int32_t to) {
+        for (int32_t y = from; y < to; ++y) {
+            for (int c = 0; c < 3; ++c) {
+                blend(c, static_cast<int32_t>(zoneBegin) + y);
+            }
         }
-    }
+    });
 }
 
 } // namespace
