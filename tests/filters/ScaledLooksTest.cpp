@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <numeric>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,6 +77,7 @@ struct Likeness {
     const char* photo;
     std::vector<const char*> looks; // none: all thirteen
     int32_t side;
+    friend void PrintTo(const Likeness& c, std::ostream* out) { *out << c.name; }
 };
 
 class LooksAtSize : public ::testing::TestWithParam<Likeness> {};
