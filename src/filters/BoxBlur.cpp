@@ -134,16 +134,16 @@ TRELLICA_WIDE_KERNEL bool AllBytes(const int32_t* src, int64_t n) {
 // enters the sums: at the first with a value outside 0..255 the run stops and
 // returns the row it was at, col still holding its sums; else it returns to.
 template <typename Acc>
-int32_t Run(const int32_t* src, int32_t* dst, int32_t w, int32_t h, int64_t r, float scale,
-            Acc* col, Acc* prefix, const BoxBlur::RowDone& done, int32_t from, int32_t to,
-            int32_t& next, bool checked) {
+int32_t Run(const int32_t* src, const BoxBlur::RowOut& dst, int32_t w, int32_t h, int64_t r,
+            float scale, Acc* col, Acc* prefix, const BoxBlur::RowDone& done, int32_t from,
+            int32_t to, int32_t& next, bool checked) {
     for (int32_t y = from; y < to; ++y) {
         const bool advance = y + 1 < to;
         const bool fresh = y + r + 1 <= h - 1; // a row the sums have not had yet
         if (checked && advance && fresh && !AllBytes(src + (y + r + 1) * w, w)) {
             return y;
         }
-        BlurRow(col, prefix, dst + int64_t(y) * w, w, r, scale);
+        BlurRow(col, prefix, dst(y), w, r, scale);
         if (advance) {
             AdvanceColumns(ClampedRow(src, y - r, w, h), ClampedRow(src, y + r + 1, w, h), col, w);
             Report(done, next, std::min<int64_t>(y - r, h - 2));
@@ -182,6 +182,13 @@ bool BoxBlur::FitsInt32(const int32_t* src, int32_t from) const {
 }
 
 void BoxBlur::Apply(const int32_t* src, int32_t* dst, const RowDone& done, int32_t from,
+                    int32_t to) {
+    const size_t w = static_cast<size_t>(_width);
+    Apply(
+        src, [dst, w](int32_t y) { return dst + static_cast<size_t>(y) * w; }, done, from, to);
+}
+
+void BoxBlur::Apply(const int32_t* src, const RowOut& dst, const RowDone& done, int32_t from,
                     int32_t to) {
     to = std::clamp(to, 0, _height);
     from = std::clamp(from, 0, to);

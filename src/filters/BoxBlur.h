@@ -28,6 +28,11 @@ public:
     // keeps working memory: one blur runs on one thread at a time.
     void Apply(const int32_t* src, int32_t* dst, const RowDone& done = nullptr, int32_t from = 0,
                int32_t to = INT32_MAX);
+    // The same with dst's rows wherever the caller keeps them: row y of the
+    // result goes to dst(y), width values, written before y is reported.
+    using RowOut = std::function<int32_t*(int32_t y)>;
+    void Apply(const int32_t* src, const RowOut& dst, const RowDone& done, int32_t from,
+               int32_t to);
 
     float Scale() const { return _scale; }
 
