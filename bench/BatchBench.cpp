@@ -32,9 +32,15 @@ const QTemporaryDir& Photos() {
 }
 
 // trellica-batch over the twelve photos: every look, a text line, six TIFF
-// files each. The argument is the number of jobs, 0 for the default.
+// files each (2012), or 17 JPEGs and the whole picture at 1024 (today). The
+// first argument is the number of jobs, 0 for the default; the second 1 for today's set.
 void BM_BatchTwelveMegapixelJpegs(benchmark::State& state) {
     BatchOptions options;
+    if (state.range(1) == 1) {
+        options.set = NetworkSets::Today().set;
+        options.networks = options.set.Ids();
+        options.format = QStringLiteral("jpg");
+    }
     options.pictures = {Photos().path()};
     QTemporaryDir out;
     options.outFolder = out.path();
@@ -55,8 +61,9 @@ void BM_BatchTwelveMegapixelJpegs(benchmark::State& state) {
     state.SetLabel("items_per_second = photos per second");
 }
 BENCHMARK(BM_BatchTwelveMegapixelJpegs)
-    ->Arg(0)
-    ->Arg(1)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

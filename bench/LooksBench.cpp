@@ -1,4 +1,5 @@
 #include "filters/Filters.h"
+#include "filters/ScaledLooks.h"
 #include "image/QuorelImage.h"
 #include "render/MoreLooks.h"
 
@@ -10,14 +11,17 @@
 #include <cstring>
 #include <vector>
 
-// The thirteen looks and the more looks on the pipeline's 512 x 512 pixel image. Every
-// iteration first restores the front colour planes from a saved copy (a memcpy
-// of three planes, measured alone by BM_Looks_RefillPlanes), so each look
+// The thirteen looks on the pipeline's largest pixel image, 512 x 512, and at
+// 1024 x 1024 through ScaledLooks (BM_Looks1024_...), and the more looks at 512.
+// Every iteration first restores the front colour planes from a saved copy (a
+// memcpy of three planes, measured alone by BM_Looks_RefillPlanes), so each look
 // always sees the same picture.
 
 namespace {
 
 constexpr int kSide = 512;
+constexpr int kLargeSide = 1024;
+constexpr float kLargeScale = 2.0f;
 
 // Smooth gradients, hard edges, flat areas and fine texture, in colour.
 QImage VariedPicture() {
@@ -45,7 +49,9 @@ QImage VariedPicture() {
 
 class Subject {
 public:
-    Subject() : _image(QuorelImage::InitWithNSImage(VariedPicture())) {
+    explicit Subject(int side = kSide)
+        : _image(QuorelImage::InitWithNSImage(VariedPicture().scaled(
+              side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))) {
         for (int c = 0; c < 3; ++c) {
             const int32_t* plane = Plane(c);
             _saved[c].assign(plane, plane + _image->PixelCount());
@@ -95,13 +101,13 @@ const NamedLook kLooks[] = {
 };
 
 void BM_Looks_RefillPlanes(benchmark::State& state) {
-    Subject subject;
+    Subject subject(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         subject.Refill();
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_Looks_RefillPlanes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Looks_RefillPlanes)->Arg(kSide)->Arg(kLargeSide)->Unit(benchmark::kMillisecond);
 
 void RunLook(benchmark::State& state, Look look) {
     Subject subject;
@@ -133,6 +139,20 @@ void BM_Looks_AllThirteen(benchmark::State& state) {
 }
 BENCHMARK(BM_Looks_AllThirteen)->Unit(benchmark::kMillisecond);
 
+// The looks of the rows (all when row is past the last), at 1024 x 1024.
+void RunLarge(benchmark::State& state, size_t row) {
+    Subject subject(kLargeSide);
+    const size_t first = row < ScaledLooks::kLookCount ? row : 0;
+    const size_t end = row < ScaledLooks::kLookCount ? row + 1 : ScaledLooks::kLookCount;
+    for (auto _ : state) {
+        subject.Refill();
+        for (size_t r = first; r < end; ++r) {
+            ScaledLooks::Apply(r, subject.image(), QColor(Qt::red), kLargeScale);
+        }
+        benchmark::ClobberMemory();
+    }
+}
+
 // One registration per look, named after its filter; the more looks after
 // their keys, each exactly what a run applies.
 const bool kRegistered = [] {
@@ -144,6 +164,13 @@ const bool kRegistered = [] {
     for (const MoreLook& look : MoreLooks::Rows()) {
         benchmark::RegisterBenchmark((std::string("BM_MoreLooks_") + look.key).c_str(), RunLook,
                                      look.apply)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("BM_Looks1024_AllThirteen", RunLarge, ScaledLooks::kLookCount)
+        ->Unit(benchmark::kMillisecond);
+    for (size_t row = 0; row < ScaledLooks::kLookCount; ++row) {
+        benchmark::RegisterBenchmark((std::string("BM_Looks1024_") + kLooks[row].name).c_str(),
+                                     RunLarge, row)
             ->Unit(benchmark::kMillisecond);
     }
     return true;

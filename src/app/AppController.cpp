@@ -133,9 +133,9 @@ void AppController::ConnectControls() {
         {_ui->saveButton, &AppController::SaveUserPic},
         {_ui->productPageButton, &AppController::NewVersionClick},
     };
-    for (const auto& [button, action] : buttons) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, button, action] { (this->*action)(button); });
+    for (const auto& entry : buttons) {
+        connect(entry.first, &QAbstractButton::clicked, this,
+                [this, entry] { (this->*entry.second)(entry.first); });
     }
     connect(_ui->findFaceButton, &QAbstractButton::clicked, this, &AppController::FindFace);
     connect(_logoView, &TouchTextField::Clicked, this, [this] { LabelTouched(_logoView); });

@@ -1,12 +1,15 @@
 #include "batch/BatchCommandLine.h"
 
 #include "render/MoreLooks.h"
+#include "render/PictureEncoder.h"
 #include "render/ProfileFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -59,6 +62,15 @@ const std::vector<OptionRow>& OptionRows() {
          "times the other. A rectangle that does not overlap a photo misses it (that photo "
          "fails); any other is made, however far it reaches beyond the photo.",
          "center|face|X,Y,W,H"},
+        {{S("rotate")},
+         "Turn each photo clockwise by 90, 180 or 270 degrees first (exactly, pixel for "
+         "pixel); --select is then in the turned photo's pixels.",
+         "90|180|270"},
+        {{S("flip")}, "Mirror each photo left to right, after --rotate.", nullptr},
+        {{S("straighten")},
+         "Straighten each photo by DEG degrees clockwise (-45 to 45) after --rotate and "
+         "--flip, cut to its largest rectangle without empty corners.",
+         "DEG"},
         {{S("looks")},
          "Comma-separated looks: soften, sharpen, bw, frame, instant, photomat, filmstrip, "
          "blurfocus, toycam, popart, sepia, posterize, colorize, and the more looks warmer, "
@@ -75,9 +87,17 @@ const std::vector<OptionRow>& OptionRows() {
         {{S("text-position")},
          "Lower-left corner of the text as fractions 0..1 from the lower-left (default 0,0).",
          "X,Y"},
+        {{S("set")},
+         "The networks: 2012 (default), the five of 2012 at their sizes then (facebook, "
+         "twitter, linkedin, google, skype); or today, today's networks at their upload sizes, "
+         "each file within its network's byte limit (see --list-networks).",
+         "2012|today"},
         {{S("networks")},
-         "Comma-separated: facebook, twitter, linkedin, google, skype (default all).",
+         "Comma-separated ids of the chosen set's networks (default all of them).",
          "LIST"},
+        {{S("list-networks")},
+         "Print the chosen set's networks (id, name, size, shape, limit) and exit.",
+         nullptr},
         {{S("no-whole")}, "Don't write the whole processed picture.", nullptr},
         {{S("card")},
          "Also write the presentation card STEM_card: the whole picture on a canvas with any "
@@ -85,7 +105,10 @@ const std::vector<OptionRow>& OptionRows() {
          "frame) and reflection; none (the default) writes no card.",
          "LIST|none"},
         {{S("card-background")}, "The card's background colour (default white).", "COLOR"},
-        {{S("format")}, "File format: tif (default), png, jpg or webp.", "tif|png|jpg|webp"},
+        {{S("format")},
+         "File format: tif (the default with --set 2012), jpg (the default with --set today), "
+         "png or webp.",
+         "tif|png|jpg|webp"},
         {{S("j"), S("jobs")}, "Pictures made at once (default: the number of cores).", "N"},
         {{S("force")},
          "Replace existing files (default: refuse the picture, and say which). A photo of "
@@ -174,6 +197,25 @@ QString CheckColour(const QString& value, QColor* colour) {
     return ToColour(value, colour) ? QString() : S("bad colour '%1'").arg(value);
 }
 
+QString CheckRotate(const QString& value, BatchOptions& options) {
+    const int degrees = value.trimmed().toInt();
+    if (degrees != 90 && degrees != 180 && degrees != 270) {
+        return S("bad rotation '%1': give 90, 180 or 270").arg(value);
+    }
+    options.orientation.quarterTurns = degrees / 90;
+    return QString();
+}
+
+QString CheckStraighten(const QString& value, BatchOptions& options) {
+    bool ok = false;
+    const float degrees = value.trimmed().toFloat(&ok);
+    if (!ok || !(std::abs(degrees) <= PictureTurns::kMaxStraighten)) {
+        return S("bad straightening '%1': give -45 to 45 degrees").arg(value);
+    }
+    options.orientation.straighten = degrees;
+    return QString();
+}
+
 QString CheckLooks(const QString& value, BatchOptions& options) {
     for (const QString& key : Items(value)) {
         const QByteArray name = key.toUtf8();
@@ -220,15 +262,32 @@ QString CheckCardBackground(const QString& value, BatchOptions& options) {
     return CheckColour(value, &options.card->background);
 }
 
+QString CheckSet(const QString& value, BatchOptions& options) {
+    const QString key = value.trimmed().toLower();
+    if (!NetworkSets::Keys().contains(key)) {
+        return S("unknown network set '%1': give %2").arg(value, NetworkSets::Keys().join(" or "));
+    }
+    const LoadedNetworkSet loaded = NetworkSets::Load(key);
+    options.set = loaded.set;
+    options.networks = loaded.set.Ids();
+    options.setNotice = loaded.message;
+    return QString();
+}
+
 QString CheckNetworks(const QString& value, BatchOptions& options) {
-    options.networks.reset();
-    const auto& saved = ProfileTargets::SavedTargets();
-    for (const QString& name : Items(value)) {
-        const ProfileTarget* target = ProfileTargets::SavedTarget(name.toUtf8().constData());
-        if (target == nullptr) {
-            return S("unknown network '%1'").arg(name);
+    const QStringList wanted = Items(value);
+    for (const QString& id : wanted) {
+        if (options.set.Find(id) == nullptr) {
+            return S("unknown network '%1' in the set %2: give %3")
+                .arg(id, options.set.key, options.set.Ids().join(QLatin1String(", ")));
         }
-        options.networks.set(size_t(std::find(saved.begin(), saved.end(), target) - saved.begin()));
+    }
+    // In the set's order, the order their files are written.
+    options.networks.clear();
+    for (const QString& id : options.set.Ids()) {
+        if (wanted.contains(id)) {
+            options.networks << id;
+        }
     }
     return QString();
 }
@@ -277,7 +336,10 @@ QString CheckJobs(const QString& value, BatchOptions& options) {
 // The valued options in the order they are checked.
 const std::vector<std::pair<const char*, ValueCheck>>& Checks() {
     static const std::vector<std::pair<const char*, ValueCheck>> checks{
+        {"set", CheckSet},
         {"select", CheckSelect},
+        {"rotate", CheckRotate},
+        {"straighten", CheckStraighten},
         {"looks", CheckLooks},
         {"colorize-color",
          [](const QString& v, BatchOptions& o) { return CheckColour(v, &o.colorize); }},
@@ -307,14 +369,18 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
     }
     options.outFolder = parser.value(S("out"));
     options.pictures = parser.positionalArguments();
+    if (!parser.isSet(S("format")) && options.set.key == QLatin1String(NetworkSets::kTodayKey)) {
+        options.format = QLatin1String(PictureEncoder::kFitFormat); // every network takes it
+    }
     options.whole = !parser.isSet(S("no-whole"));
+    options.orientation.mirrored = parser.isSet(S("flip"));
     options.force = parser.isSet(S("force"));
     options.skipExisting = parser.isSet(S("skip-existing"));
     if (options.force && options.skipExisting) {
         return S("--force and --skip-existing exclude each other");
     }
     options.quiet = parser.isSet(S("quiet"));
-    if (options.networks.none() && !options.whole && !options.card) {
+    if (options.networks.isEmpty() && !options.whole && !options.card) {
         return S("nothing to write: no network and --no-whole");
     }
     if (options.outFolder.isEmpty()) {
@@ -344,7 +410,11 @@ BatchCommandLine::Parsed BatchCommandLine::Parse(const QStringList& arguments) {
         return parsed;
     }
     parsed.error = CheckAll(parser, parsed.options);
-    if (!parsed.error.isEmpty()) {
+    if (parser.isSet(S("list-networks")) &&
+        (parsed.error.isEmpty() || parsed.error.startsWith(S("no ")))) {
+        parsed.action = Action::ListNetworks; // needs no output folder and no picture
+        parsed.error.clear();
+    } else if (!parsed.error.isEmpty()) {
         parsed.action = Action::UsageError;
     }
     return parsed;
@@ -354,6 +424,26 @@ QString BatchCommandLine::HelpText() {
     QCommandLineParser parser;
     Describe(parser);
     return parser.helpText() + S(kExamples);
+}
+
+QString BatchCommandLine::NetworkTable(const NetworkSet& set) {
+    QString table = S("%1  %2  %3  %4  %5\n")
+                        .arg(S("id"), -10)
+                        .arg(S("name"), -16)
+                        .arg(S("size"), 5)
+                        .arg(S("shape"), -8)
+                        .arg(S("limit"));
+    for (const Network& n : set.networks) {
+        const QString limit =
+            n.maxBytes > 0 ? QLocale(QLocale::English).toString(n.maxBytes) + S(" bytes") : S("-");
+        table += S("%1  %2  %3  %4  %5\n")
+                     .arg(n.id, -10)
+                     .arg(n.name, -16)
+                     .arg(n.size, 5)
+                     .arg(Network::ShapeName(n.shape), -8)
+                     .arg(limit);
+    }
+    return table;
 }
 
 QString BatchCommandLine::UsageHint() {

@@ -10,7 +10,7 @@ class BatchCommandLine {
 public:
     BatchCommandLine() = delete;
 
-    enum class Action { Run, ShowHelp, ShowVersion, UsageError };
+    enum class Action { Run, ShowHelp, ShowVersion, ListNetworks, UsageError };
 
     struct Parsed {
         Action action = Action::Run;
@@ -22,6 +22,8 @@ public:
     static Parsed Parse(const QStringList& arguments);
     // The full help with examples.
     static QString HelpText();
+    // The set's networks as a table: id, name, size, shape, byte limit.
+    static QString NetworkTable(const NetworkSet& set);
     // The short hint after a usage error.
     static QString UsageHint();
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "image/Orientation.h"
 #include "render/CardStyle.h"
+#include "render/NetworkSets.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 
@@ -33,11 +35,15 @@ struct BatchOptions {
     QString outFolder;
     SelectionChoice selection = SelectionChoice::CenteredSquare;
     PhotoRectangle rectangle;
+    Orientation orientation; // the photo turned before the selection is made on it
     LookSet looks;
     QColor colorize = QColor(Qt::red);
     TextLine text{QString(), 8.0f, QColor(Qt::black), QColor(Qt::white), true, 0.0f, 0.0f, QFont()};
-    // The networks written, by their row in ProfileTargets::SavedTargets().
-    NetworkChoice networks{(1u << ProfileTargets::kSavedTargetCount) - 1u};
+    // The network set and the ids of its networks written, in the set's order.
+    NetworkSet set = NetworkSets::Classic();
+    QStringList networks = set.Ids();
+    // What was wrong with the user's networks file; the shipped set is used.
+    QString setNotice;
     bool whole = true; // the whole processed picture as well
     QString format = QStringLiteral("tif");
     int jobs = 1;

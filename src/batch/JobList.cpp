@@ -13,7 +13,7 @@ namespace {
 // holds (nullptr: the whole picture, or its card after it).
 QList<PlannedFile> OutputNames(const QString& stem, const BatchOptions& options) {
     QList<PlannedFile> files =
-        ProfileFiles::Plan(stem, options.networks, options.whole, options.format);
+        ProfileFiles::Plan(stem, options.set, options.networks, options.whole, options.format);
     if (options.card) {
         files << ProfileFiles::CardFile(stem, options.format);
     }
@@ -91,11 +91,8 @@ QStringList Paths(const BatchOptions& options, QIODevice& input) {
 void NameFiles(BatchJob& job, const BatchOptions& options) {
     const QDir out(options.outFolder);
     for (const PlannedFile& file : OutputNames(JobList::Stem(job.path), options)) {
-        if (file.card) {
-            job.card = job.files.size();
-        }
         job.files << out.filePath(file.path);
-        job.targets << file.target;
+        job.planned << file;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/BatchOptions.h"
+#include "render/ProfileFiles.h"
 
 #include <QIODevice>
 #include <QList>
@@ -9,12 +10,11 @@
 
 // One picture to make: the photo and the files it gives.
 struct BatchJob {
-    QString path;      // as given, or a folder's path joined with the file's name
-    QStringList files; // the files written, in order, as paths in the output folder
-    QList<const ProfileTarget*> targets; // what each file holds; nullptr the whole picture
+    QString path;               // as given, or a folder's path joined with the file's name
+    QStringList files;          // the files written, in order, as paths in the output folder
+    QList<PlannedFile> planned; // what each file holds, as the file plan made it
     // Not empty: "PHOTO: FILE", an earlier photo of the run that writes a file of this one.
     QString clash;
-    qsizetype card = -1; // the card's index among the files, or -1
 };
 
 // The pictures of a run, from the arguments in their order.

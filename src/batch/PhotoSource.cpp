@@ -29,9 +29,8 @@ PhotoRectangle Selection(const BatchOptions& options, QSize photo) {
 
 // The power of two the decoder may shrink the photo by: never so far that the
 // fit would have to enlarge the selection.
-int Divisor(const PhotoRectangle& selection, int decoderDivisor) {
+int Divisor(const PhotoRectangle& selection, int decoderDivisor, qint64 fit) {
     const qint64 longest = std::max(selection.width, selection.height);
-    const qint64 fit = qint64(Renderer::kProcessedSide);
     int divisor = 1;
     while (divisor < decoderDivisor && longest / (divisor * 2) >= fit) {
         divisor *= 2;
@@ -60,9 +59,8 @@ bool Cuttable(const FloatRect& selection) {
 // A selection reaching so far beyond the photo that its cut can't be made is
 // drawn at the processed size instead: a transparent picture with the photo
 // small in it, which the renderer takes whole.
-void DrawSmall(SourcePicture& source, const PhotoRectangle& selection, QSize photo) {
-    const double scale =
-        double(Renderer::kProcessedSide) / double(std::max(selection.width, selection.height));
+void DrawSmall(SourcePicture& source, const PhotoRectangle& selection, QSize photo, int side) {
+    const double scale = double(side) / double(std::max(selection.width, selection.height));
     const QSize size(std::max(1, int(std::lround(double(selection.width) * scale))),
                      std::max(1, int(std::lround(double(selection.height) * scale))));
     QImage small(size, QImage::Format_ARGB32_Premultiplied);
@@ -123,15 +121,22 @@ SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options
     }
     PictureReader reader(path);
     // The header's size spares the decode of a photo the selection misses.
-    const QSize header = reader.PhotoSize();
+    const Orientation& turn = options.orientation;
+    // The processed picture's side: the decoder may shrink the photo down to it.
+    const int side = options.set.ProcessedSide(options.networks);
+    const QSize header = reader.PhotoSize().isValid() ? turn.Apply(reader.PhotoSize()) : QSize();
     source.error = header.isValid() ? Missed(options, header) : QString();
     if (!source.error.isEmpty()) {
         return source;
     }
     // The face may be anywhere, so a face photo is decoded as the window holds it.
     const bool face = options.selection == SelectionChoice::Face;
-    const PictureReader::Result read =
-        reader.Decode(face ? 1 : Divisor(Selection(options, header), reader.DecoderDivisor()));
+    PictureReader::Result read = reader.Decode(
+        face ? 1 : Divisor(Selection(options, header), reader.DecoderDivisor(), side));
+    if (!read.picture.isNull()) {
+        read.picture = turn.Apply(read.picture);
+        read.photoSize = turn.Apply(read.photoSize);
+    }
     source.error = read.picture.isNull() ? ErrorOf(read) : Missed(options, read.photoSize);
     if (!source.error.isEmpty()) {
         return source;
@@ -140,7 +145,7 @@ SourcePicture PhotoSource::Load(const QString& path, const BatchOptions& options
     const PhotoRectangle selection = Selection(options, read.photoSize);
     source.selection = OnPicture(selection, read.photoSize, read.picture.size());
     if (!Cuttable(source.selection)) {
-        DrawSmall(source, selection, read.photoSize);
+        DrawSmall(source, selection, read.photoSize, side);
     }
     if (face) {
         SelectFace(source, finder);

@@ -1,11 +1,12 @@
 #include "batch/PictureJob.h"
 
 #include "batch/PhotoSource.h"
+#include "render/NetworkSetFiles.h"
 #include "render/ProfileFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <optional>
 
 namespace {
 
@@ -61,6 +62,7 @@ QStringList PictureJob::Refusals(const BatchJob& job) const {
 
 RenderRequest PictureJob::Request(const QImage& picture, const FloatRect& selection) const {
     RenderRequest request;
+    request.processedSide = float(_options.set.ProcessedSide(_options.networks));
     request.source = picture;
     request.selection = selection;
     request.looks = _options.looks;
@@ -76,34 +78,52 @@ RenderRequest PictureJob::Request(const QImage& picture, const FloatRect& select
 PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype>& wanted,
                                       const RenderResult& result, const TextLine& text,
                                       QStringList* errors) {
-    const auto& rows = ProfileTargets::Targets();
-    std::optional<QImage> whole; // drawn once, for the whole picture and its card
-    const auto wholePicture = [&]() -> const QImage& {
-        if (!whole) {
-            whole = _renderer.WholePicture(text);
-        }
-        return *whole;
-    };
     Files files;
     for (const qsizetype i : wanted) {
-        const ProfileTarget* target = job.targets[i];
-        const QImage picture = target          ? result.targets[size_t(target - rows.data())]
-                               : i == job.card ? _options.card->Card(wholePicture())
-                                               : wholePicture();
-        QString reason = QStringLiteral("the selection gives no picture");
-        const QByteArray bytes = picture.isNull()
-                                     ? QByteArray()
-                                     : ProfileFiles::Encoded(picture, _options.format, &reason);
-        if (!bytes.isEmpty()) {
-            files.push_back(std::make_unique<SafeFile>(job.files[i], bytes));
+        Bytes file = Encoded(job, i, result, text);
+        if (!file.bytes.isEmpty()) {
+            files.push_back(std::make_unique<SafeFile>(file.path, file.bytes));
             if (files.back()->IsReady()) {
                 continue;
             }
-            reason = files.back()->Reason();
+            file.reason = files.back()->Reason();
         }
-        errors->append(Failed(job.files[i], reason));
+        errors->append(Failed(file.path, file.reason));
     }
     return files;
+}
+
+// One file's bytes and where they go: 2012's targets as the window shows
+// them, today's networks from the run at S, each within its byte limit (a
+// PNG made JPEG to fit is named .jpg).
+PictureJob::Bytes PictureJob::Encoded(const BatchJob& job, qsizetype i, const RenderResult& result,
+                                      const TextLine& text) const {
+    const PlannedFile& file = job.planned[i];
+    const QString noPicture = QStringLiteral("the selection gives no picture");
+    if (file.card) {
+        const QImage card = _options.card->Card(_renderer.WholePicture(text));
+        QString reason = noPicture;
+        const QByteArray bytes =
+            card.isNull() ? QByteArray() : ProfileFiles::Encoded(card, _options.format, &reason);
+        return {job.files[i], bytes, reason};
+    }
+    if (_options.set.key != QLatin1String(NetworkSets::kClassicKey)) {
+        const QImage picture = NetworkSetFiles::Picture(_renderer, _options.set, file, text);
+        if (picture.isNull()) {
+            return {job.files[i], {}, noPicture};
+        }
+        const FittedFile fitted = NetworkSetFiles::Encode(_options.set, file, picture);
+        const QString path =
+            QFileInfo(job.files[i]).dir().filePath(QFileInfo(fitted.path).fileName());
+        return {path, fitted.encoded.bytes, fitted.encoded.reason};
+    }
+    const auto& rows = ProfileTargets::Targets();
+    const QImage picture = file.target ? result.targets[size_t(file.target - rows.data())]
+                                       : _renderer.WholePicture(text);
+    QString reason = noPicture;
+    const QByteArray bytes =
+        picture.isNull() ? QByteArray() : ProfileFiles::Encoded(picture, _options.format, &reason);
+    return {job.files[i], bytes, reason};
 }
 
 // Names the files; the count left. With --force each replaces what is there.
@@ -173,7 +193,13 @@ JobOutcome PictureJob::Run(const BatchJob& job) {
     // Every photo is a full run; nothing is kept from the one before.
     _renderer.Invalidate();
     RenderRequest request = Request(source.picture, source.selection);
-    const RenderResult result = _renderer.Render(request);
+    // Today's networks come from the processed picture alone; 2012's targets
+    // are the window's thirteen.
+    const bool classic = _options.set.key == QLatin1String(NetworkSets::kClassicKey);
+    const RenderResult result = classic ? _renderer.Render(request) : RenderResult{};
+    if (!classic) {
+        _renderer.Process(request);
+    }
     // The photo's memory goes before the files are encoded.
     source.picture = QImage();
     request.source = QImage();

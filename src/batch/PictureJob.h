@@ -48,6 +48,13 @@ private:
 
     QStringList Refusals(const BatchJob& job) const;
     RenderRequest Request(const QImage& picture, const FloatRect& selection) const;
+    struct Bytes {
+        QString path;
+        QByteArray bytes; // empty: the file can't be made
+        QString reason;
+    };
+    Bytes Encoded(const BatchJob& job, qsizetype i, const RenderResult& result,
+                  const TextLine& text) const;
     Files Prepare(const BatchJob& job, const QList<qsizetype>& wanted, const RenderResult& result,
                   const TextLine& text, QStringList* errors);
     int Keep(const BatchJob& job, Files& files, QStringList* errors) const;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Orientation.h"
+#include "image/Orientation.h"
 #include "render/ProfileTargets.h"
 #include "render/RenderRequest.h"
 

@@ -21,26 +21,23 @@ template <typename Acc> inline int32_t Finish(Acc sum, float scale) {
     return PixelMath::TruncateCapFloor(scale * static_cast<float>(sum));
 }
 
-// Column sums of the rows -r..r (clamped) for row 0: row 0 stands for the r + 1
-// rows -r..0, rows 1..min(r, h - 1) count once, row h - 1 for any row beyond.
+// Column sums of the rows y - r..y + r (clamped) for row y: row 0 stands for
+// the rows above the picture, row h - 1 for those below it, the rows between
+// count once.
 template <typename Acc>
-void InitColumns(const int32_t* src, int32_t w, int32_t h, int64_t r, Acc* col) {
-    const Acc first = static_cast<Acc>(r + 1);
+void InitColumns(const int32_t* src, int32_t w, int32_t h, int64_t r, int32_t y, Acc* col) {
+    const int64_t low = std::max<int64_t>(0, y - r);
+    const int64_t high = std::min<int64_t>(h - 1, y + r);
+    const Acc above = static_cast<Acc>(std::max<int64_t>(0, r - y));
+    const Acc below = static_cast<Acc>(std::max<int64_t>(0, y + r - (h - 1)));
+    const int32_t* last = src + int64_t(h - 1) * w;
     for (int32_t x = 0; x < w; ++x) {
-        col[x] = first * static_cast<Acc>(src[x]);
+        col[x] = above * static_cast<Acc>(src[x]) + below * static_cast<Acc>(last[x]);
     }
-    const int64_t last = std::min<int64_t>(r, h - 1);
-    for (int64_t j = 1; j <= last; ++j) {
+    for (int64_t j = low; j <= high; ++j) {
         const int32_t* row = src + j * w;
         for (int32_t x = 0; x < w; ++x) {
             col[x] += static_cast<Acc>(row[x]);
-        }
-    }
-    if (r > h - 1) {
-        const Acc extra = static_cast<Acc>(r - (h - 1));
-        const int32_t* row = src + int64_t(h - 1) * w;
-        for (int32_t x = 0; x < w; ++x) {
-            col[x] += extra * static_cast<Acc>(row[x]);
         }
     }
 }
@@ -112,16 +109,42 @@ TRELLICA_WIDE_KERNEL void BlurRow(const Acc* __restrict col, Acc* __restrict pre
     }
 }
 
+// Rows from next up to last as done.
+void Report(const BoxBlur::RowDone& done, int32_t& next, int64_t last) {
+    for (; done && next <= last; ++next) {
+        done(next);
+    }
+}
+
+// Every value's magnitude at most bound.
+bool AllWithin(const int32_t* src, int64_t n, uint32_t bound) {
+    return BoxBlur::Magnitude(src, n) <= bound;
+}
+
+// Output rows y from..to-1, col holding row from's column sums. Past row y,
+// src's rows up to y - r have been read for the last time (row 0 stands for
+// the rows above the picture until then; row h - 1, for the rows below it, is
+// read to the end). When checked, each row is looked at just before it first
+// enters the sums: at the first with a value outside 0..255 the run stops and
+// returns the row it was at, col still holding its sums; else it returns to.
 template <typename Acc>
-void Run(const int32_t* src, int32_t* dst, int32_t w, int32_t h, int64_t r, float scale, Acc* col,
-         Acc* prefix) {
-    InitColumns(src, w, h, r, col);
-    for (int32_t y = 0; y < h; ++y) {
-        BlurRow(col, prefix, dst + int64_t(y) * w, w, r, scale);
-        if (y + 1 < h) {
+int32_t Run(const int32_t* src, const BoxBlur::RowOut& dst, int32_t w, int32_t h, int64_t r,
+            float scale, Acc* col, Acc* prefix, const BoxBlur::RowDone& done, int32_t from,
+            int32_t to, int32_t& next, bool checked, uint32_t bound = 0) {
+    for (int32_t y = from; y < to; ++y) {
+        const bool advance = y + 1 < to;
+        const bool fresh = y + r + 1 <= h - 1; // a row the sums have not had yet
+        if (checked && advance && fresh && !AllWithin(src + (y + r + 1) * w, w, bound)) {
+            return y;
+        }
+        BlurRow(col, prefix, dst(y), w, r, scale);
+        if (advance) {
             AdvanceColumns(ClampedRow(src, y - r, w, h), ClampedRow(src, y + r + 1, w, h), col, w);
+            Report(done, next, std::min<int64_t>(y - r, h - 2));
         }
     }
+    Report(done, next, to - 1);
+    return to;
 }
 
 } // namespace
@@ -146,26 +169,55 @@ BoxBlur::BoxBlur(int32_t width, int32_t height, int32_t radius)
     }
 }
 
-bool BoxBlur::FitsInt32(const int32_t* src) const {
+bool BoxBlur::FitsInt32(const int32_t* src, int32_t from) const {
     if (_columns.empty()) {
         return false;
     }
-    // Largest magnitudes: a prefix along a row and the whole window, each at
-    // most that many values of the largest magnitude.
-    const int64_t side = 2 * _radius + 1;
-    const int64_t terms = (int64_t(_width) + side + 1) * side;
-    return int64_t(Magnitude(src, int64_t(_width) * _height)) <= INT32_MAX / terms;
+    // The rows the first sums take; later rows are looked at as they enter.
+    const int64_t low = std::max<int64_t>(0, from - _radius);
+    const int64_t high = std::min<int64_t>(_height - 1, from + _radius);
+    return AllWithin(src + low * _width, (high - low + 1) * _width, Int32Bound());
 }
 
-void BoxBlur::Apply(const int32_t* src, int32_t* dst) {
-    if (_radius < 0 || _width == 0 || _height == 0) {
+uint32_t BoxBlur::Int32Bound() const {
+    // A prefix along a row and the whole window each add at most this many
+    // values: with no magnitude above the bound no sum leaves int32.
+    const int64_t side = 2 * int64_t(_radius) + 1;
+    return uint32_t(INT32_MAX / ((int64_t(_width) + side + 1) * side));
+}
+
+void BoxBlur::Apply(const int32_t* src, int32_t* dst, const RowDone& done, int32_t from,
+                    int32_t to) {
+    const size_t w = static_cast<size_t>(_width);
+    Apply(
+        src, [dst, w](int32_t y) { return dst + static_cast<size_t>(y) * w; }, done, from, to);
+}
+
+void BoxBlur::Apply(const int32_t* src, const RowOut& dst, const RowDone& done, int32_t from,
+                    int32_t to) {
+    to = std::clamp(to, 0, _height);
+    from = std::clamp(from, 0, to);
+    int32_t next = from;
+    if (_radius < 0 || _width == 0 || from == to) {
+        Report(done, next, int64_t(to) - 1);
         return;
     }
-    if (FitsInt32(src)) {
-        Run<int32_t>(src, dst, _width, _height, _radius, _scale, _columns.data(), _prefix.data());
-        return;
+    // In int32 while every row holds bytes; from a row that does not, on in
+    // 128 bits, the sums carried over (exact so far).
+    std::vector<Int128> columns;
+    if (FitsInt32(src, from)) {
+        InitColumns(src, _width, _height, _radius, from, _columns.data());
+        from = Run<int32_t>(src, dst, _width, _height, _radius, _scale, _columns.data(),
+                            _prefix.data(), done, from, to, next, true, Int32Bound());
+        if (from == to) {
+            return;
+        }
+        columns.assign(_columns.begin(), _columns.end());
+    } else {
+        columns.resize(static_cast<size_t>(_width));
+        InitColumns(src, _width, _height, _radius, from, columns.data());
     }
-    std::vector<Int128> columns(static_cast<size_t>(_width));
     std::vector<Int128> prefix(static_cast<size_t>(_width) + 1);
-    Run<Int128>(src, dst, _width, _height, _radius, _scale, columns.data(), prefix.data());
+    Run<Int128>(src, dst, _width, _height, _radius, _scale, columns.data(), prefix.data(), done,
+                from, to, next, false);
 }

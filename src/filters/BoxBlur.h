@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Box sum of the (2r + 1) x (2r + 1) square around every pixel of a plane, the
@@ -9,25 +10,38 @@
 //
 // The sum is an exact integer (running sums down each column, then a prefix sum
 // along each row), so it costs the same for any radius and equals the sum taken
-// in any order. It is summed in int32 when no sum can exceed it (values
-// 0..255, or a glow up to a few hundred, with a moderate radius); anything
-// else in 128-bit integers, so that no sum can overflow.
+// in any order. With a moderate radius the sums are taken in int32 while the
+// rows hold values small enough (0..255, or a glow up to a few hundred; each row is looked at just
+// before it enters them, so the plane is read once); from the first row that does not (and for huge
+// radii from the start) in 128-bit integers, so that no sum can overflow.
 class BoxBlur {
 public:
-    // A negative radius makes Apply do nothing.
+    // A negative radius makes Apply write nothing (it still reports every row).
     BoxBlur(int32_t width, int32_t height, int32_t radius);
 
-    // Reads src and writes every pixel of dst; both width x height, apart.
-    void Apply(const int32_t* src, int32_t* dst);
+    // Called with every row in increasing order, as soon as src's row has been
+    // read for the last time and dst's row written: the caller may change both.
+    using RowDone = std::function<void(int32_t row)>;
+
+    // Reads src and writes every pixel of dst, or only dst's rows from..to-1
+    // (reporting those rows only); src and dst width x height, apart. A blur
+    // keeps working memory: one blur runs on one thread at a time.
+    void Apply(const int32_t* src, int32_t* dst, const RowDone& done = nullptr, int32_t from = 0,
+               int32_t to = INT32_MAX);
+    // The same with dst's rows wherever the caller keeps them: row y of the
+    // result goes to dst(y), width values, written before y is reported.
+    using RowOut = std::function<int32_t*(int32_t y)>;
+    void Apply(const int32_t* src, const RowOut& dst, const RowDone& done, int32_t from,
+               int32_t to);
 
     float Scale() const { return _scale; }
 
-    // The largest magnitude |v| among n values (2^31 for INT32_MIN): what an
-    // exact integer sum of k of them can reach at most, k times over.
+    // The largest magnitude |v| among n values (2^31 for INT32_MIN).
     static uint32_t Magnitude(const int32_t* src, int64_t n);
 
 private:
-    bool FitsInt32(const int32_t* src) const;
+    bool FitsInt32(const int32_t* src, int32_t from) const;
+    uint32_t Int32Bound() const;
 
     int32_t _width;
     int32_t _height;

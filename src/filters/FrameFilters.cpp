@@ -1,12 +1,18 @@
 #include "filters/Filters.h"
 
+#include "filters/LookScale.h"
+#include "filters/RowBands.h"
+#include "filters/ScaledLooks.h"
+#include "filters/ToneMath.h"
 #include "image/PixelMath.h"
 #include "image/QuorelImage.h"
 
 #include <algorithm>
+#include <vector>
 
 // Frame looks: white bands drawn over the front colour planes, and the
-// photo-booth strip built from them. Alpha and back buffer are not touched.
+// photo-booth strip built from them, at the stated size and larger. Alpha and
+// back buffer are not touched.
 
 namespace {
 
@@ -17,9 +23,11 @@ constexpr int32_t kBlack = 0;
 constexpr int32_t kStripScale = 4; // the strip shows the picture at a quarter size
 constexpr float kStripShift = 1.5f;
 
-// b = truncate(((W + H) / 2) * 0.05), the mean an integer division.
-int64_t FrameWidth(int32_t w, int32_t h) {
-    return PixelMath::Truncate(static_cast<float>((int64_t(w) + h) / 2) * kFrameShare);
+// b = truncate(((W + H) / 2) * 0.05), the mean an integer division, of the
+// stated picture (the picture's size at the scale's stated side), then scaled.
+int64_t FrameWidth(int32_t w, int32_t h, const LookScale& scale) {
+    const int64_t mean = (int64_t(scale.StatedSide(w)) + scale.StatedSide(h)) / 2;
+    return scale.Count(PixelMath::Truncate(static_cast<float>(mean) * kFrameShare));
 }
 
 void FillRow(QuorelImage& image, int64_t first, int64_t from, int64_t to, int32_t value) {
@@ -31,9 +39,9 @@ void FillRow(QuorelImage& image, int64_t first, int64_t from, int64_t to, int32_
 // White where x < b, x > W - b, i < W * b or i > n - bottomBands * W * b, for
 // pixel index i = y * W + x from 0 to n - 1. Each test bounds x from one side,
 // so each row whitens at most one run at its start and one at its end.
-void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands) {
+void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands, const LookScale& scale) {
     const int64_t w = image.Width();
-    const int64_t b = FrameWidth(image.Width(), image.Height());
+    const int64_t b = FrameWidth(image.Width(), image.Height(), scale);
     const int64_t rows = w > 0 ? n / w : 0;
     for (int64_t y = 0; y < rows; ++y) {
         const int64_t first = y * w;
@@ -45,45 +53,116 @@ void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands) {
     }
 }
 
-// Rows before qh take every fourth pixel of every fourth row, later rows repeat
-// the row qh above them, already rewritten; columns past qw turn black. In
-// place, in index order, channel by channel (no channel reads another).
-void StripPlane(int32_t* plane, int32_t w, int32_t h) {
-    const int32_t qw = w / kStripScale;
-    const int32_t qh = h / kStripScale;
-    for (int32_t y = 0; y < h; ++y) {
-        int32_t* row = plane + int64_t(y) * w;
-        if (y < qh) {
-            const int32_t* in = plane + (int64_t(kStripScale) * y % h) * w;
-            for (int32_t x = 0; x <= qw; ++x) {
-                const int64_t c = int64_t(kStripScale) * x; // at most W: mod W is one subtraction
-                row[x] = in[c >= w ? c - w : c];
-            }
-        } else if (qh > 0) {
-            const int32_t* in = plane + int64_t(y - qh) * w;
-            std::copy(in, in + qw + 1, row);
+// The framed grey picture (Desaturize, IncreaseContrast, then ClassicFrame's
+// white) at one pixel of the planes as they are.
+struct FramedGrey {
+    const int32_t* red;
+    const int32_t* green;
+    const int32_t* blue;
+    int64_t w;
+    int64_t n;
+    int64_t b;
+
+    int32_t At(int64_t x, int64_t y) const {
+        const int64_t i = y * w + x;
+        if (x < b || x > w - b || i < w * b || i > n - w * b) {
+            return kWhite;
         }
-        std::fill(row + qw + 1, row + w, kBlack);
+        return ToneMath::Contrast(ToneMath::Grey(red[i], green[i], blue[i]), ToneMath::kContrastUp);
     }
+};
+
+// The strip's measures: qw, qh, the move sh = truncate(qw * 1.5) of its columns
+// 0..qw+1, how many of them land inside the picture, and the columns they leave.
+struct StripMeasures {
+    int64_t qw;
+    int32_t qh;
+    int64_t shift;
+    int64_t moved;
+    int64_t vacated;
+};
+
+StripMeasures MeasureStrip(int32_t w, int32_t h) {
+    const int64_t qw = w / kStripScale;
+    const int64_t shift = PixelMath::Truncate(static_cast<float>(qw) * kStripShift);
+    const int64_t width = qw + 2;
+    return {qw, h / kStripScale, shift, std::min<int64_t>(width, w - shift),
+            std::min<int64_t>({shift, width, w})};
 }
 
-// The strip's columns 0..qw+1 move right by sh = truncate(qw * 1.5) and the
-// columns they leave turn black. On pictures narrower than 16 pixels the new
-// place overlaps the old one: the strip moves intact (as memmove would) and
-// whatever would land past the right edge is dropped.
-void CentreStrip(int32_t* plane, int32_t w, int32_t h) {
-    const int32_t qw = w / kStripScale;
-    const int64_t shift = PixelMath::Truncate(static_cast<float>(qw) * kStripShift);
-    const int64_t width = int64_t(qw) + 2;
-    const int64_t moved = std::min<int64_t>(width, w - shift);
-    const int64_t vacated = std::min<int64_t>({shift, width, w});
-    for (int32_t y = 0; y < h; ++y) {
-        int32_t* row = plane + int64_t(y) * w;
-        if (moved > 0 && shift > 0) {
-            std::copy_backward(row, row + moved, row + shift + moved);
+// Columns from..to-1 of a row of the strip moved by offset: the strip's values
+// where they fall, black beyond its column qw.
+void PutStrip(int32_t* row, int64_t from, int64_t to, const int32_t* strip, int64_t offset,
+              int64_t qw) {
+    const int64_t copied = std::max(from, std::min(to, offset + qw + 1));
+    std::copy(strip + (from - offset), strip + (copied - offset), row + from);
+    std::fill(row + copied, row + std::max(copied, to), kBlack);
+}
+
+// A row of the result from its strip row: black where the strip left, the
+// strip where it moved to, and the unmoved strip or black elsewhere. On
+// pictures narrower than 16 pixels the moved strip overlaps where it was (it
+// moves intact, as memmove would) and what would land past the edge is dropped.
+void StripRow(int32_t* row, int64_t w, const StripMeasures& m, const int32_t* strip) {
+    const int64_t land = m.shift + std::max<int64_t>(m.moved, 0);
+    const int64_t movedTo = m.shift > 0 ? std::min(land, w) : m.shift;
+    std::fill(row, row + m.vacated, kBlack);
+    PutStrip(row, m.vacated, std::max(m.vacated, m.shift), strip, 0, m.qw);
+    PutStrip(row, m.shift, movedTo, strip, m.shift, m.qw);
+    PutStrip(row, std::max(movedTo, m.vacated), w, strip, 0, m.qw);
+}
+
+// The photo-booth strip over the framed grey picture: rows before qh take every
+// fourth pixel of every fourth row, columns 0..qw, and later rows repeat the row
+// qh above them (pictures under 4 rows keep their own rows); everything else is
+// black; then the strip moves to the middle. Every pixel of the result depends
+// only on those few pixels of the framed picture, so they alone are framed and
+// greyed: the strip's rows first, from the untouched planes, then every row of
+// the result from them, each in two bands on a large picture.
+void PhotoStripRows(QuorelImage& image, int64_t b) {
+    const int32_t w = image.Width();
+    const int32_t h = image.Height();
+    const StripMeasures m = MeasureStrip(w, h);
+    const FramedGrey framed{image.Red(), image.Green(), image.Blue(), w, image.DataSize() / 4, b};
+    const size_t side = size_t(m.qw) + 1;
+    const int32_t stripRows = m.qh > 0 ? m.qh : h;
+    std::vector<int32_t> strip(size_t(stripRows) * side);
+    const int32_t split = RowBands::Split(h, int64_t(w) * h);
+    RowBands::Run(
+        stripRows, m.qh > 0 ? split / kStripScale : stripRows, [&](int32_t from, int32_t to) {
+            for (int32_t k = from; k < to; ++k) {
+                for (int64_t x = 0; x <= m.qw; ++x) {
+                    const int64_t c = m.qh > 0 ? kStripScale * x : x; // at most W
+                    strip[size_t(k) * side + size_t(x)] =
+                        framed.At(c >= w ? c - w : c, m.qh > 0 ? int64_t(kStripScale) * k : k);
+                }
+            }
+        });
+    RowBands::Run(h, split, [&](int32_t from, int32_t to) {
+        for (int32_t y = from; y < to; ++y) {
+            const int32_t* row = strip.data() + size_t(m.qh > 0 ? y % m.qh : y) * side;
+            for (int32_t* plane : {image.Red(), image.Green(), image.Blue()}) {
+                StripRow(plane + int64_t(y) * w, w, m, row);
+            }
         }
-        std::fill(row, row + vacated, kBlack);
+    });
+}
+
+void Frame(QuorelImage& image, const LookScale& scale) {
+    WhiteFrame(image, image.DataSize() / 4, 1, scale);
+}
+
+void Instant(QuorelImage& image, const LookScale& scale) {
+    WhiteFrame(image, image.PixelCount(), kInstantBottom, scale);
+}
+
+// The strip's quarter size and its move are shares of the picture: only the
+// frame's width scales.
+void PhotoStrip(QuorelImage& image, const LookScale& scale) {
+    if (image.Width() <= 0 || image.Height() <= 0) {
+        return;
     }
+    PhotoStripRows(image, FrameWidth(image.Width(), image.Height(), scale));
 }
 
 } // namespace
@@ -92,30 +171,31 @@ void Filters::ClassicFrame(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    WhiteFrame(*image, image->DataSize() / 4, 1);
+    Frame(*image, LookScale(1.0f));
 }
 
 void Filters::PolaroidFilter(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    WhiteFrame(*image, image->PixelCount(), kInstantBottom);
+    Instant(*image, LookScale(1.0f));
 }
 
 void Filters::Photomat(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    Desaturize(image);
-    IncreaseContrast(image);
-    ClassicFrame(image);
-    const int32_t w = image->Width();
-    const int32_t h = image->Height();
-    if (w <= 0 || h <= 0) {
-        return;
-    }
-    for (int32_t* plane : {image->Red(), image->Green(), image->Blue()}) {
-        StripPlane(plane, w, h);
-        CentreStrip(plane, w, h);
-    }
+    PhotoStrip(*image, LookScale(1.0f));
+}
+
+void ScaledLooks::ClassicFrame(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::ClassicFrame, &Frame);
+}
+
+void ScaledLooks::PolaroidFilter(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::PolaroidFilter, &Instant);
+}
+
+void ScaledLooks::Photomat(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::Photomat, &PhotoStrip);
 }

@@ -2,7 +2,11 @@
 
 #include "filters/Convolution3x3.h"
 #include "filters/HueTurn.h"
+#include "filters/LookScale.h"
 #include "filters/RadialFalloff.h"
+#include "filters/RowBands.h"
+#include "filters/ScaledConvolution.h"
+#include "filters/ScaledLooks.h"
 #include "filters/ToneMath.h"
 #include "filters/WideKernel.h"
 #include "image/PixelMath.h"
@@ -38,13 +42,13 @@ constexpr Quadrant kQuadrants[] = {
 // Pixel (x, y) shows the source ((2x) mod W, (2y) mod H). With W and H even all
 // four quadrants show the same pixels, the even columns of the even rows, so
 // each row of them is analysed once and turned four times.
-void PopArtEven(QuorelImage& image, HueTurn& hues) {
+void PopArtEven(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
     const int32_t w = image.Width();
     const int32_t hw = w / 2;
     const int32_t hh = image.Height() / 2;
     const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
     int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
-    for (int32_t y = 0; y < hh; ++y) {
+    for (int32_t y = from; y < to; ++y) {
         for (int c = 0; c < 3; ++c) {
             const int32_t* in = front[c] + int64_t(2) * y * w;
             for (int32_t k = 0; k < hw; ++k) {
@@ -61,14 +65,14 @@ void PopArtEven(QuorelImage& image, HueTurn& hues) {
 }
 
 // Any size, row by row: gather the row's sources, analyse, turn each half.
-void PopArtAnySize(QuorelImage& image, HueTurn& hues) {
+void PopArtAnySize(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     const int32_t hw = w / 2;
     const int32_t evenColumns = static_cast<int32_t>((int64_t(w) + 1) / 2); // 2x < W
     const int32_t* front[3] = {image.Red(), image.Green(), image.Blue()};
     int32_t* gathered[3] = {hues.Red(), hues.Green(), hues.Blue()};
-    for (int32_t y = 0; y < h; ++y) {
+    for (int32_t y = from; y < to; ++y) {
         for (int c = 0; c < 3; ++c) {
             const int32_t* in = front[c] + (int64_t(2) * y % h) * w;
             for (int32_t x = 0; x < evenColumns; ++x) {
@@ -97,12 +101,18 @@ void PopArtQuadrants(QuorelImage& image) {
     if (w <= 0 || h <= 0) {
         return;
     }
-    HueTurn hues(w);
-    if (w % 2 == 0 && h % 2 == 0) {
-        PopArtEven(image, hues);
-    } else {
-        PopArtAnySize(image, hues);
-    }
+    // Rows of the back buffer, each from the front alone: a large picture goes
+    // in two bands at once.
+    const bool even = w % 2 == 0 && h % 2 == 0;
+    const int32_t rows = even ? h / 2 : h;
+    RowBands::Run(rows, RowBands::Split(rows, int64_t(w) * h), [&](int32_t from, int32_t to) {
+        HueTurn hues(w);
+        if (even) {
+            PopArtEven(image, hues, from, to);
+        } else {
+            PopArtAnySize(image, hues, from, to);
+        }
+    });
 }
 
 // --- toy camera -------------------------------------------------------------------
@@ -115,59 +125,72 @@ TRELLICA_WIDE_KERNEL void DarkenRow(int32_t* __restrict row, const float* __rest
 
 // Every channel times the radial weight f, truncated; no cap, no floor; for the
 // film strip after the lowered contrast. Fused into the softening pass row by
-// row (the same values as passes of their own).
+// row (the same values as passes of their own). Rows may be darkened on two
+// threads at once: the weights are made in runs on the stack.
 class Darkening {
 public:
     Darkening(int32_t w, int32_t h, bool lowerContrast)
-        : _falloff(w, h), _weight(static_cast<size_t>(w)), _lowerContrast(lowerContrast) {}
+        : _falloff(w, h), _lowerContrast(lowerContrast) {}
 
-    void operator()(int32_t y, const std::array<int32_t*, 3>& rows) {
-        _falloff.Row(y, _weight.data());
-        const float* f = _weight.data();
-        const int32_t w = static_cast<int32_t>(_weight.size());
-        for (int32_t* row : rows) {
-            if (_lowerContrast) {
-                ToneMath::ContrastRun(row, w, ToneMath::kContrastDown);
+    void operator()(int32_t y, const std::array<int32_t*, 3>& rows) const {
+        constexpr int32_t kRun = 256;
+        float weight[kRun];
+        for (int32_t from = 0; from < _falloff.Width(); from += kRun) {
+            const int32_t n = std::min(kRun, _falloff.Width() - from);
+            _falloff.Row(y, from, n, weight);
+            for (int32_t* row : rows) {
+                if (_lowerContrast) {
+                    ToneMath::ContrastRun(row + from, n, ToneMath::kContrastDown);
+                }
+                DarkenRow(row + from, weight, n);
             }
-            DarkenRow(row, f, w);
         }
     }
 
 private:
     RadialFalloff _falloff;
-    std::vector<float> _weight;
     bool _lowerContrast;
 };
 
-// (DecreaseContrast,) the darkening, then Soften (its convolution and swap).
-void ToyCamera(QuorelImage& image, bool lowerContrast) {
+// (DecreaseContrast,) the darkening, then Soften at the scale. The darkening
+// is a share of the picture: it needs no scaling.
+void ToyCamera(QuorelImage& image, bool lowerContrast, const LookScale& scale) {
     Darkening darkening(image.Width(), image.Height(), lowerContrast);
-    Convolution3x3::Apply(image, Convolution3x3::Soften(), std::ref(darkening));
-    image.SwapBackBuffer();
+    ScaledConvolution::Apply(image, Convolution3x3::Soften(), scale, std::cref(darkening));
 }
 
 // --- film strip -------------------------------------------------------------------
 
-constexpr float kBandShare = 0.025f; // top and bottom bands, of the mean side
-constexpr float kSideShare = 0.1f;   // side bands, of the mean side
-constexpr float kHoleShare = 0.6f;   // hole length, gap and width, of the side band
-constexpr float kHoleInset = 0.2f;   // holes' distance from the edge, of the side band
-constexpr int64_t kRimWidth = 2;     // halved rim inside the bands
+constexpr float kBandShare = 0.025f;  // top and bottom bands, of the mean side
+constexpr float kSideShare = 0.1f;    // side bands, of the mean side
+constexpr float kHoleShare = 0.6f;    // hole length, gap and width, of the side band
+constexpr float kHoleInset = 0.2f;    // holes' distance from the edge, of the side band
+constexpr int32_t kRimWidth = 2;      // halved rim inside the bands
+constexpr int32_t kHoleSideWidth = 1; // the holes' grey sides
 constexpr int32_t kHoleWhite = 255;
 constexpr int32_t kHoleSide = 200;
 
 struct StripMeasures {
-    int64_t band;  // t
-    int64_t side;  // s
-    int64_t hole;  // L
-    int64_t inset; // o
+    int64_t band;     // t
+    int64_t side;     // s
+    int64_t hole;     // L
+    int64_t inset;    // o
+    int64_t rim;      // 2
+    int64_t holeSide; // 1
 };
 
-StripMeasures Measure(int32_t w, int32_t h) {
-    const float mean = static_cast<float>((int64_t(w) + h) / 2);
+// The measures of the stated picture (the picture's size at the scale's stated
+// side), each then scaled.
+StripMeasures Measure(int32_t w, int32_t h, const LookScale& scale) {
+    const int64_t statedW = scale.StatedSide(w);
+    const float mean = static_cast<float>((statedW + scale.StatedSide(h)) / 2);
     const int32_t side = Truncate(mean * kSideShare);
-    return {Truncate(mean * kBandShare), side, Truncate(static_cast<float>(side) * kHoleShare),
-            Truncate(static_cast<float>(side) * kHoleInset)};
+    return {scale.Count(Truncate(mean * kBandShare)),
+            scale.Count(side),
+            scale.Count(Truncate(static_cast<float>(side) * kHoleShare)),
+            scale.Count(Truncate(static_cast<float>(side) * kHoleInset)),
+            scale.Count(kRimWidth),
+            std::max(1, scale.Count(kHoleSideWidth))};
 }
 
 // Columns x < low or x > high of a row, as int32 bounds within -1..W.
@@ -209,43 +232,53 @@ void FillColumns(int32_t* row, int32_t w, int64_t from, int64_t to, int32_t valu
     }
 }
 
-// Grey sides at o, o + L, W - o - L - 1, W - o - 1; white strictly between.
+// Grey sides g = holeSide wide from o, o + L, W - o - L - 1 and W - o - 1
+// inward; white between them (over grey where they meet).
 void HolesRow(int32_t* row, int32_t w, const StripMeasures& m) {
-    const int64_t rightStart = int64_t(w) - m.inset - m.hole - 1;
-    for (int64_t x : {m.inset, m.inset + m.hole, rightStart, int64_t(w) - m.inset - 1}) {
-        FillColumns(row, w, x, x, kHoleSide);
+    const int64_t g = m.holeSide - 1;
+    const int64_t left = m.inset;
+    const int64_t right = int64_t(w) - m.inset - m.hole - 1;
+    for (int64_t x : {left, right}) {
+        FillColumns(row, w, x, x + g, kHoleSide);
+        FillColumns(row, w, x + m.hole - g, x + m.hole, kHoleSide);
     }
-    FillColumns(row, w, m.inset + 1, m.inset + m.hole - 1, kHoleWhite);
-    FillColumns(row, w, rightStart + 1, int64_t(w) - m.inset - 2, kHoleWhite);
+    for (int64_t x : {left, right}) {
+        FillColumns(row, w, x + 1 + g, x + m.hole - 1 - g, kHoleWhite);
+    }
 }
 
-void DrawStrip(QuorelImage& image) {
+// Rows on their own, in two bands at once on a large picture. The holes are on
+// in the first run of L rows and every other one after it (always when L = 0).
+void DrawStrip(QuorelImage& image, const LookScale& scale) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     const int64_t n = image.PixelCount();
-    const StripMeasures m = Measure(w, h);
+    const StripMeasures m = Measure(w, h, scale);
     int32_t* planes[3] = {image.Red(), image.Green(), image.Blue()};
-    bool holesOn = true;
-    int64_t rowCount = 0;
-    for (int32_t y = 0; y < h; ++y) {
-        const int64_t first = int64_t(y) * w; // index of the row's first pixel
-        const Outside black = Clip(std::max(m.side, m.band * w - first),
-                                   std::min(w - m.side, n - m.band * w - first), w);
-        const Outside rim =
-            Clip(std::max(m.side + kRimWidth, (m.band + kRimWidth) * w - first),
-                 std::min(w - m.side - kRimWidth, n - (m.band + kRimWidth) * w - first), w);
-        for (int32_t* plane : planes) {
-            int32_t* row = plane + first;
-            BandsRow(row, w, black, rim);
-            if (holesOn) {
-                HolesRow(row, w, m);
+    RowBands::Run(h, RowBands::Split(h, n), [&](int32_t from, int32_t to) {
+        for (int32_t y = from; y < to; ++y) {
+            const int64_t first = int64_t(y) * w; // index of the row's first pixel
+            const Outside black = Clip(std::max(m.side, m.band * w - first),
+                                       std::min(w - m.side, n - m.band * w - first), w);
+            const Outside rim =
+                Clip(std::max(m.side + m.rim, (m.band + m.rim) * w - first),
+                     std::min(w - m.side - m.rim, n - (m.band + m.rim) * w - first), w);
+            const bool holesOn = m.hole <= 0 || (y / m.hole) % 2 == 0;
+            for (int32_t* plane : planes) {
+                int32_t* row = plane + first;
+                BandsRow(row, w, black, rim);
+                if (holesOn) {
+                    HolesRow(row, w, m);
+                }
             }
         }
-        if (++rowCount == m.hole) {
-            holesOn = !holesOn;
-            rowCount = 0;
-        }
-    }
+    });
+}
+
+void FilmStrip(QuorelImage& image, const LookScale& scale) {
+    ToyCamera(image, true, scale); // DecreaseContrast, then ToyCam, in one pass
+    // ToyCam's softening may have swapped the buffers: the planes are fetched afresh.
+    DrawStrip(image, scale);
 }
 
 } // namespace
@@ -263,14 +296,21 @@ void Filters::ToyCam(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    ToyCamera(*image, false);
+    ToyCamera(*image, false, LookScale(1.0f));
 }
 
 void Filters::FilmStripFilter(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    ToyCamera(*image, true); // DecreaseContrast, then ToyCam, in one pass
-    // ToyCam's softening swapped the buffers: the planes are fetched afresh here.
-    DrawStrip(*image);
+    FilmStrip(*image, LookScale(1.0f));
+}
+
+void ScaledLooks::ToyCam(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::ToyCam,
+                   [](QuorelImage& i, const LookScale& at) { ToyCamera(i, false, at); });
+}
+
+void ScaledLooks::FilmStripFilter(QuorelImage* image, float scale) {
+    LookScale::Run(image, scale, &Filters::FilmStripFilter, &FilmStrip);
 }

@@ -23,10 +23,10 @@ float RadialFalloff::RowSquare(int32_t y) const {
     return dy * dy;
 }
 
-void RadialFalloff::Row(int32_t y, float* __restrict out) const {
+void RadialFalloff::Row(int32_t y, int32_t from, int32_t count, float* __restrict out) const {
     const float dy2 = RowSquare(y);
-    const float* __restrict dx2 = _dx2.data();
-    for (int32_t x = 0; x < _width; ++x) {
+    const float* __restrict dx2 = _dx2.data() + from;
+    for (int32_t x = 0; x < count; ++x) {
         out[x] = 1.0f - (dx2[x] + dy2) * _k;
     }
 }

@@ -17,7 +17,10 @@ public:
     // dx * dx of column x.
     float ColumnSquare(int32_t x) const { return _dx2[static_cast<std::size_t>(x)]; }
     // The weights of row y into out[0..width).
-    void Row(int32_t y, float* out) const;
+    void Row(int32_t y, float* out) const { Row(y, 0, _width, out); }
+    // Those of columns from..from+count-1 into out[0..count).
+    void Row(int32_t y, int32_t from, int32_t count, float* out) const;
+    int32_t Width() const { return _width; }
     // The weight at (x, y) for a row square from RowSquare.
     float At(int32_t x, float rowSquare) const {
         return 1.0f - (_dx2[static_cast<std::size_t>(x)] + rowSquare) * _k;

@@ -1,5 +1,6 @@
 #include "filters/Filters.h"
 
+#include "filters/RowBands.h"
 #include "filters/ToneMath.h"
 #include "filters/WideKernel.h"
 #include "image/PixelMath.h"
@@ -8,7 +9,8 @@
 #include <algorithm>
 
 // Tone filters: each pixel from its own colour alone, one pass over the
-// front colour planes; alpha and back buffer are never touched.
+// front colour planes (on a large picture two bands of it at once); alpha and
+// back buffer are never touched.
 
 namespace {
 
@@ -41,6 +43,20 @@ struct ColourPlanes {
 
 ColourPlanes Front(QuorelImage& image, int32_t count) {
     return {image.Red(), image.Green(), image.Blue(), count};
+}
+
+// The pass over the first count pixels; on a large picture (count all of its
+// pixels) in two bands of rows at once, each band its own pixels.
+template <typename Pass> void InBands(QuorelImage& image, int32_t count, const Pass& pass) {
+    const ColourPlanes all = Front(image, count);
+    const int32_t w = image.Width();
+    const bool whole = w > 0 && int64_t(w) * image.Height() == count;
+    const int32_t rows = whole ? image.Height() : 1;
+    RowBands::Run(rows, whole ? RowBands::Split(rows, count) : rows, [&](int32_t from, int32_t to) {
+        const int32_t begin = whole ? from * w : 0;
+        const int32_t end = whole ? to * w : count;
+        pass(ColourPlanes{all.red + begin, all.green + begin, all.blue + begin, end - begin});
+    });
 }
 
 TRELLICA_WIDE_KERNEL void TintRun(const int32_t* __restrict grey, int32_t* __restrict plane,
@@ -121,51 +137,56 @@ void Filters::Desaturize(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    DesaturizePlanes(Front(*image, image->DataSize() / 4));
+    InBands(*image, image->DataSize() / 4, DesaturizePlanes);
 }
 
 void Filters::IncreaseContrast(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    ContrastPlanes(Front(*image, image->DataSize() / 4), kContrastUp);
+    InBands(*image, image->DataSize() / 4, [](ColourPlanes p) { ContrastPlanes(p, kContrastUp); });
 }
 
 void Filters::DecreaseContrast(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    ContrastPlanes(Front(*image, image->DataSize() / 4), kContrastDown);
+    InBands(*image, image->DataSize() / 4,
+            [](ColourPlanes p) { ContrastPlanes(p, kContrastDown); });
 }
 
 void Filters::Sepia(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    SepiaPlanes(Front(*image, image->DataSize() / 4));
+    InBands(*image, image->DataSize() / 4, SepiaPlanes);
 }
 
 void Filters::Posterize(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    const ColourPlanes p = Front(*image, image->PixelCount());
-    PosterizePlane(p.red, p.count);
-    PosterizePlane(p.green, p.count);
-    PosterizePlane(p.blue, p.count);
+    InBands(*image, image->PixelCount(), [](ColourPlanes p) {
+        PosterizePlane(p.red, p.count);
+        PosterizePlane(p.green, p.count);
+        PosterizePlane(p.blue, p.count);
+    });
 }
 
 void Filters::Colorize(QuorelImage* image, const QColor& colour) {
     if (image == nullptr || !colour.isValid()) {
         return;
     }
-    ColorizePlanes(Front(*image, image->DataSize() / 4), static_cast<float>(colour.redF()),
-                   static_cast<float>(colour.greenF()), static_cast<float>(colour.blueF()));
+    const float cr = static_cast<float>(colour.redF());
+    const float cg = static_cast<float>(colour.greenF());
+    const float cb = static_cast<float>(colour.blueF());
+    InBands(*image, image->DataSize() / 4,
+            [cr, cg, cb](ColourPlanes p) { ColorizePlanes(p, cr, cg, cb); });
 }
 
 void Filters::ArtsyFilter(QuorelImage* image) {
     if (image == nullptr) {
         return;
     }
-    ArtsyPlanes(Front(*image, image->DataSize() / 4));
+    InBands(*image, image->DataSize() / 4, ArtsyPlanes);
 }

@@ -13,3 +13,13 @@
 #else
 #define TRELLICA_WIDE_KERNEL
 #endif
+
+// Before a loop whose pointers may not all be declared __restrict: no iteration
+// writes what another reads through a different pointer.
+#if defined(__clang__)
+#define TRELLICA_IVDEP _Pragma("clang loop vectorize(assume_safety)")
+#elif defined(__GNUC__)
+#define TRELLICA_IVDEP _Pragma("GCC ivdep")
+#else
+#define TRELLICA_IVDEP
+#endif

@@ -1,6 +1,7 @@
 #include "render/ProfileTargets.h"
 
 #include "filters/Filters.h"
+#include "filters/ScaledLooks.h"
 
 #include <cstring>
 
@@ -103,10 +104,16 @@ int ProfileTargets::LookIndex(const char* key) {
 }
 
 void ProfileTargets::ApplyLook(size_t row, QuorelImage* image, const QColor& colour, float scale) {
-    // The one place a look learns its scale. Until the looks take one, they
-    // count their pixels as at 512 whatever the side.
-    static_cast<void>(scale);
-    Looks()[row].apply(image, colour);
+    // The one place a look learns its scale: at 512 the stated operation, at any
+    // other side its pixel counts scaled, found by its short name.
+    if (scale == 1.0f) {
+        Looks()[row].apply(image, colour);
+        return;
+    }
+    const int scaled = ScaledLooks::LookIndex(Looks()[row].key);
+    if (scaled >= 0) {
+        ScaledLooks::Apply(size_t(scaled), image, colour, scale);
+    }
 }
 
 TextPlacement ProfileTargets::PlaceText(float sliderValue, float size, float normalizedLeft,

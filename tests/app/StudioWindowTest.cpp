@@ -9,11 +9,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QSlider>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -72,6 +74,16 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(UndoCase{"Selection", Select},
                     UndoCase{"Look", [](AppHarness& a) { a.Click("buttonBW"); }},
                     UndoCase{"TypingIsOneStep", [](AppHarness& a) { a.Type("Hello"); }},
+                    UndoCase{"RotateRight", [](AppHarness& a) { Key(a.Window(), Qt::Key_R); }},
+                    UndoCase{"StraightenFromTheSheet",
+                             [](AppHarness& a) {
+                                 a.Window()->findChild<QAction*>("straightenAction")->trigger();
+                                 auto* slider = a.Find<QSlider>("straightenSlider");
+                                 slider->setValue(-25); // as the keys set it: one edit
+                                 slider->setValue(-30); // soon after: the same step
+                                 EXPECT_EQ(a.Controller().Document().Straightening(), -3.0f);
+                                 a.Find<QDialog>("straightenDialog")->reject();
+                             }},
                     UndoCase{
                         "KeyPressesAreOneStep",
                         [](AppHarness& a) {

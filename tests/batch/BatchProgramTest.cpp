@@ -1,4 +1,5 @@
 #include "app/AppHarness.h"
+#include "render/NetworkSets.h"
 #include "support/CaseName.h"
 #include "support/TestPictures.h"
 
@@ -103,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Batch, UsageErrors, ::testing::Values(
     UsageCase{"NumberOutOfRange", {"-o", "OUT", "PHOTO", "--text-size", "73"}, "bad text size"},
     UsageCase{"NothingToWrite", {"-o", "OUT", "PHOTO", "--networks", "", "--no-whole"}, "nothing"},
     UsageCase{"UnknownOption", {"-o", "OUT", "PHOTO", "--frobnicate"}, "frobnicate"},
+    UsageCase{"NetworkNotInTheSet", {"-o", "OUT", "PHOTO", "--set", "today", "--networks", "skype"},
+              "unknown network 'skype' in the set today: give facebook, x,"},
     UsageCase{"MissingOperand", {"PHOTO"}, "no output folder"}), CaseName());
 // clang-format on
 
@@ -134,6 +137,26 @@ TEST_F(BatchRun, AnyNumberOfJobsGivesTheSameBytes) {
     ASSERT_EQ(Batch(arguments + QStringList{"-j", "1", "-o", one}).status, 0);
     ASSERT_EQ(Batch(arguments + QStringList{"-j", "2", "-o", two}).status, 0);
     ExpectSameFiles(one, two, 24);
+}
+
+// Today's set: each network's file at its upload size and within its byte limit,
+// the whole picture at the largest of them, JPEG unless asked otherwise.
+TEST_F(BatchRun, TodaysSetWritesEachNetworkAtItsSizeWithinItsLimit) {
+    const QString out = In("out");
+    const QStringList chosen{"x", "gitlab", "slack"};
+    ASSERT_EQ(Batch({"-o", out, "--set", "today", "--networks", chosen.join(','), "--looks",
+                     "frame", Photo("me.jpg", 2400, 1800)})
+                  .status,
+              0);
+    const NetworkSet today = NetworkSets::Today().set;
+    for (const QString& id : chosen) {
+        const Network& network = *today.Find(id);
+        const QString path = out + "/me_" + id + ".jpg";
+        EXPECT_EQ(QImage(path).size(), QSize(network.size, network.size)) << path.toStdString();
+        EXPECT_TRUE(network.maxBytes == 0 || QFileInfo(path).size() <= network.maxBytes);
+    }
+    EXPECT_EQ(QImage(out + "/me.jpg").size(), QSize(1024, 1024));
+    EXPECT_EQ(All(out).size(), 4);
 }
 
 TEST_F(BatchRun, NothingIsReplacedWithoutForceNorByAnotherPhotoOfTheSameName) {

@@ -1,7 +1,8 @@
-// Every filter on pixel images of any size from 0 x 0 to 600 x 600 holding any
-// plane values: nothing may read or write outside the planes or hit undefined
+// Every filter (and every look at any scale) on pixel images of any size from 0 x 0 to 600 x 600
+// holding any plane values: nothing may read or write outside the planes or hit undefined
 // behaviour, and Preview must pack whatever the filters leave.
 #include "filters/Filters.h"
+#include "filters/ScaledLooks.h"
 #include "fuzz/support/FuzzApplication.h"
 #include "fuzz/support/FuzzInput.h"
 #include "image/QuorelImage.h"
@@ -60,6 +61,9 @@ constexpr Apply kFilters[] = {
     },
     [](QuorelImage* i, FuzzInput& in) { i->BlendBackBuffer(in.IntIn(0, 4)); },
     [](QuorelImage* i, FuzzInput& in) { i->LerpBackBuffer(in.AnyFloat()); },
+    [](QuorelImage* i, FuzzInput& in) {
+        ScaledLooks::Apply(size_t(in.IntIn(0, 13)), i, QColor(Qt::red), in.AnyFloat());
+    },
 };
 constexpr int kFilterCount = int(sizeof(kFilters) / sizeof(kFilters[0]));
 

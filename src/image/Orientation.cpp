@@ -1,4 +1,4 @@
-#include "document/Orientation.h"
+#include "image/Orientation.h"
 
 namespace {
 
