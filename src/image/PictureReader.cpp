@@ -109,7 +109,8 @@ PictureReader::PictureReader(const QString& path) {
         _reader.setAutoTransform(true);
         _stored = _reader.size();
     }
-    if (Pixels(_stored) > kMaxPhotoPixels) {
+    if (Pixels(_stored) > kMaxPhotoPixels || _stored.width() > kMaxPhotoSide ||
+        _stored.height() > kMaxPhotoSide) {
         _refusal = Failed(Failure::TooLarge, QStringLiteral("Picture too large: %1 x %2")
                                                  .arg(_stored.width())
                                                  .arg(_stored.height()));

@@ -31,6 +31,10 @@ public:
     static constexpr qint64 kPixelBudget = qint64(1) << 25;
     // Above this a file's header is not believed (a 200 MP camera is well below).
     static constexpr qint64 kMaxPhotoPixels = qint64(1) << 28;
+    // Nor a side beyond the largest a JPEG, WebP or HEIF can have: Qt's smooth
+    // scaling, which a scaled decode of the other formats goes through, reads
+    // past its picture at sides near 2^20.
+    static constexpr int kMaxPhotoSide = 65535;
 
     // Types the file and reads its header; nothing is decoded yet.
     explicit PictureReader(const QString& path);

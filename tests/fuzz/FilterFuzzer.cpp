@@ -59,11 +59,11 @@ constexpr Apply kFilters[] = {
     [](QuorelImage* i, FuzzInput& in) {
         Filters::ChangeSaturation(i, in.AnyFloat(), in.AnyFloat());
     },
-    [](QuorelImage* i, FuzzInput& in) { i->BlendBackBuffer(in.IntIn(0, 4)); },
-    [](QuorelImage* i, FuzzInput& in) { i->LerpBackBuffer(in.AnyFloat()); },
     [](QuorelImage* i, FuzzInput& in) {
         ScaledLooks::Apply(size_t(in.IntIn(0, 13)), i, QColor(Qt::red), in.AnyFloat());
     },
+    [](QuorelImage* i, FuzzInput& in) { i->BlendBackBuffer(in.IntIn(0, 4)); },
+    [](QuorelImage* i, FuzzInput& in) { i->LerpBackBuffer(in.AnyFloat()); },
 };
 constexpr int kFilterCount = int(sizeof(kFilters) / sizeof(kFilters[0]));
 

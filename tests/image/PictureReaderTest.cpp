@@ -31,6 +31,21 @@ TEST(PictureReader, AJpegCutShortIsDamagedNotHalfGrey) {
     EXPECT_EQ(PictureReader::Read(path).failure, PictureReader::Failure::Damaged);
 }
 
+TEST(PictureReader, RefusesASideBeyondAnyCameraBeforeDecoding) {
+    // A 56-byte BMP that claims 1048577 x 1 pixels: Qt's scaled read of it crashed.
+    const QByteArray bmp = QByteArray::fromBase64(
+        "Qk06AAAAAAAAADYAAAAoAAAAAQAQAAEAAAABABgAAAAAAAQAIgAAxA4AAMQOAQB/rgAAAAAAAAA=");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("strip.bmp"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bmp) == bmp.size());
+    file.close();
+    PictureReader reader(path);
+    const PictureReader::Result read = reader.Decode(4);
+    EXPECT_EQ(read.failure, PictureReader::Failure::TooLarge);
+    EXPECT_EQ(read.reason, QStringLiteral("Picture too large: 1048577 x 1"));
+}
+
 namespace {
 
 using Failure = PictureReader::Failure;
