@@ -202,8 +202,8 @@ void BoxBlur::Apply(const int32_t* src, const RowOut& dst, const RowDone& done, 
         Report(done, next, int64_t(to) - 1);
         return;
     }
-    // In int32 while every row holds bytes; from a row that does not, on in
-    // 128 bits, the sums carried over (exact so far).
+    // In int32 while every row's values are small enough; from a row that is
+    // not, on in 128 bits, the sums carried over (exact so far).
     std::vector<Int128> columns;
     if (FitsInt32(src, from)) {
         InitColumns(src, _width, _height, _radius, from, _columns.data());

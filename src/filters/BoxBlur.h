@@ -11,9 +11,10 @@
 // The sum is an exact integer (running sums down each column, then a prefix sum
 // along each row), so it costs the same for any radius and equals the sum taken
 // in any order. With a moderate radius the sums are taken in int32 while the
-// rows hold values small enough (0..255, or a glow up to a few hundred; each row is looked at just
-// before it enters them, so the plane is read once); from the first row that does not (and for huge
-// radii from the start) in 128-bit integers, so that no sum can overflow.
+// rows hold values small enough for it (0..255, or a glow of a few hundred;
+// each row is looked at just before it enters them, so the plane is read
+// once); from the first row that does not (and for huge radii from the start)
+// in 128-bit integers, so that no sum can overflow.
 class BoxBlur {
 public:
     // A negative radius makes Apply write nothing (it still reports every row).

@@ -27,24 +27,41 @@ QByteArray Bytes(const QString& path) {
 struct CardCase {
     const char* name;
     QStringList arguments;
+    CardStyle style;   // the same card in the window
     QSize size;        // of the card of a 512 x 512 whole picture
     QPoint corner;     // a point only the background reaches
     QColor background; // what it shows there
 };
 
+CardStyle Style(bool shadow, bool strip, bool frame, bool reflection, QColor background) {
+    return {shadow, strip, frame, reflection, background};
+}
+
 const CardCase kCards[] = {
-    {"Plain", {"--card", "frame"}, {512, 512}, {-1, -1}, Qt::white},
+    {"Plain",
+     {"--card", "frame"},
+     Style(false, false, true, false, Qt::white),
+     {512, 512},
+     {-1, -1},
+     Qt::white},
     {"ShadowOnGreen",
      {"--card", "shadow", "--card-background", "#00ff00"},
+     Style(true, false, false, false, QColor(0, 255, 0)),
      {614, 614},
      {613, 0},
      QColor(0, 255, 0)},
     {"ReflectionOnBlue",
      {"--card", "reflection", "--card-background", "blue"},
+     Style(false, false, false, true, Qt::blue),
      {512, 1024},
      {0, 1023},
      Qt::blue},
-    {"StripAndShadow", {"--card", "strip,shadow"}, {614, 614}, {613, 613}, Qt::white},
+    {"StripAndShadow",
+     {"--card", "strip,shadow"},
+     Style(true, true, false, false, Qt::white),
+     {614, 614},
+     {613, 613},
+     Qt::white},
 };
 
 class Cards : public testing::TestWithParam<CardCase> {
@@ -74,17 +91,7 @@ TEST_P(Cards, HaveTheirCanvasAndBackgroundInBothPrograms) {
     document.SetSelection({0.0f, 1.0f, 0.0f, 1.0f});
     document.SetSaveFormat(QStringLiteral("png"));
     document.SetSavesCard(true);
-    CardStyle style;
-    for (int i = 0; i + 1 < c.arguments.size(); i += 2) {
-        if (c.arguments[i] == "--card-background") {
-            style.background = QColor(c.arguments[i + 1]);
-        }
-        for (const CardSwitch& each : CardStyle::Switches()) {
-            style.*each.on = style.*each.on ||
-                             (c.arguments[i] == "--card" && c.arguments[i + 1].contains(each.key));
-        }
-    }
-    document.SetCard(style);
+    document.SetCard(c.style);
     ASSERT_TRUE(QDir(_folder.path()).mkpath("window"));
     document.Save(Path("window/me.png"));
     EXPECT_EQ(QImage(Path("window/me_card.png")), card);
