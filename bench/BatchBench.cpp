@@ -1,4 +1,5 @@
 #include "BenchPicture.h"
+#include "batch/BatchCommandLine.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchProgram.h"
 #include "batch/PhotoSource.h"
@@ -6,7 +7,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QThread>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -46,11 +46,12 @@ void BM_BatchTwelveMegapixelJpegs(benchmark::State& state) {
     options.outFolder = out.path();
     options.looks.set();
     options.text.text = QStringLiteral("Jane Doe");
-    options.jobs = state.range(0) > 0 ? int(state.range(0)) : QThread::idealThreadCount();
+    options.jobs = state.range(0) > 0 ? int(state.range(0)) : BatchCommandLine::DefaultJobs();
     options.force = true;
     options.quiet = true;
     QBuffer input;
     input.open(QIODevice::ReadOnly);
+    BatchProgram::HoldFreedMemory();
     // The renderer's log lines stay out of the figures, as trellica-batch keeps them out.
     const QtMessageHandler previous = qInstallMessageHandler(Quiet);
     for (auto _ : state) {

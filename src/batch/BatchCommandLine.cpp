@@ -17,6 +17,9 @@ namespace {
 constexpr float kMinTextSize = 1.0f;
 constexpr float kMaxTextSize = 72.0f;
 constexpr int kMaxJobs = 256;
+// Pictures beyond the cores keep them busy while other pictures wait for their
+// files to reach the disk.
+constexpr int kJobsBeyondCores = 2;
 // A thinner rectangle would give some network's picture less than a pixel across
 // (twitter's 73 pixels, whatever the decoder's scale).
 constexpr qint64 kMaxSelectionAspect = 50;
@@ -109,7 +112,9 @@ const std::vector<OptionRow>& OptionRows() {
          "File format: tif (the default with --set 2012), jpg (the default with --set today), "
          "png or webp.",
          "tif|png|jpg|webp"},
-        {{S("j"), S("jobs")}, "Pictures made at once (default: the number of cores).", "N"},
+        {{S("j"), S("jobs")},
+         "Pictures made at once (default: the number of cores plus two).",
+         "N"},
         {{S("force")},
          "Replace existing files (default: refuse the picture, and say which). A photo of "
          "the run is never replaced.",
@@ -391,11 +396,15 @@ QString CheckAll(const QCommandLineParser& parser, BatchOptions& options) {
 
 } // namespace
 
+int BatchCommandLine::DefaultJobs() {
+    return std::clamp(QThread::idealThreadCount() + kJobsBeyondCores, 1, kMaxJobs);
+}
+
 BatchCommandLine::Parsed BatchCommandLine::Parse(const QStringList& arguments) {
     QCommandLineParser parser;
     Describe(parser);
     Parsed parsed;
-    parsed.options.jobs = std::clamp(QThread::idealThreadCount(), 1, kMaxJobs);
+    parsed.options.jobs = DefaultJobs();
     if (!parser.parse(arguments)) {
         parsed.action = Action::UsageError;
         parsed.error = parser.errorText();

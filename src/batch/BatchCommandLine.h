@@ -26,4 +26,6 @@ public:
     static QString NetworkTable(const NetworkSet& set);
     // The short hint after a usage error.
     static QString UsageHint();
+    // Pictures made at once without --jobs.
+    static int DefaultJobs();
 };

@@ -8,7 +8,20 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <malloc.h>
 #include <memory>
+
+namespace {
+
+// Larger than the planes of a picture at the largest processed size.
+constexpr int kHeldAllocation = 128 << 20;
+
+} // namespace
+
+void BatchProgram::HoldFreedMemory() {
+    mallopt(M_MMAP_THRESHOLD, kHeldAllocation);
+    mallopt(M_TRIM_THRESHOLD, 4 * kHeldAllocation);
+}
 
 int BatchProgram::Run(const BatchOptions& options, QIODevice& input, FILE* errors) {
     const QList<BatchJob> jobs = JobList::Collect(options, input);

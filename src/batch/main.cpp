@@ -6,11 +6,8 @@
 #include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
-#include <malloc.h>
 
 namespace {
-
-constexpr int kHeldAllocation = 128 << 20;
 
 // Standard error carries the run's errors and summary only: the renderer's
 // log lines and Qt's notes about the environment stay out of it.
@@ -23,10 +20,7 @@ void OnlySevere(QtMsgType type, const QMessageLogContext&, const QString& text) 
 } // namespace
 
 int main(int argc, char** argv) {
-    // Every photo allocates and frees the same large planes again: kept in the
-    // heap rather than mapped afresh each time, they cost no page faults.
-    mallopt(M_MMAP_THRESHOLD, kHeldAllocation);
-    mallopt(M_TRIM_THRESHOLD, 4 * kHeldAllocation);
+    BatchProgram::HoldFreedMemory();
     qInstallMessageHandler(OnlySevere);
     // A file size limit fails the file with its reason ("File too large") instead
     // of ending the run.
