@@ -79,8 +79,9 @@ PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype
                                       const RenderResult& result, const TextLine& text,
                                       QStringList* errors) {
     Files files;
+    NetworkSetFiles networkFiles(_renderer, _options.set, text);
     for (const qsizetype i : wanted) {
-        Bytes file = Encoded(job, i, result, text);
+        Bytes file = Encoded(job, i, result, text, networkFiles);
         if (!file.bytes.isEmpty()) {
             files.push_back(std::make_unique<SafeFile>(file.path, file.bytes));
             if (files.back()->IsReady()) {
@@ -97,7 +98,7 @@ PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype
 // them, today's networks from the run at S, each within its byte limit (a
 // PNG made JPEG to fit is named .jpg).
 PictureJob::Bytes PictureJob::Encoded(const BatchJob& job, qsizetype i, const RenderResult& result,
-                                      const TextLine& text) const {
+                                      const TextLine& text, NetworkSetFiles& networkFiles) const {
     const PlannedFile& file = job.planned[i];
     const QString noPicture = QStringLiteral("the selection gives no picture");
     if (file.card) {
@@ -108,11 +109,10 @@ PictureJob::Bytes PictureJob::Encoded(const BatchJob& job, qsizetype i, const Re
         return {job.files[i], bytes, reason};
     }
     if (_options.set.key != QLatin1String(NetworkSets::kClassicKey)) {
-        const QImage picture = NetworkSetFiles::Picture(_renderer, _options.set, file, text);
-        if (picture.isNull()) {
+        if (networkFiles.Picture(file).isNull()) {
             return {job.files[i], {}, noPicture};
         }
-        const FittedFile fitted = NetworkSetFiles::Encode(_options.set, file, picture);
+        const FittedFile fitted = networkFiles.Encode(file);
         const QString path =
             QFileInfo(job.files[i]).dir().filePath(QFileInfo(fitted.path).fileName());
         return {path, fitted.encoded.bytes, fitted.encoded.reason};

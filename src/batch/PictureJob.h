@@ -2,6 +2,7 @@
 
 #include "batch/BatchOptions.h"
 #include "batch/JobList.h"
+#include "render/NetworkSetFiles.h"
 #include "render/Renderer.h"
 #include "render/SafeFile.h"
 
@@ -54,7 +55,7 @@ private:
         QString reason;
     };
     Bytes Encoded(const BatchJob& job, qsizetype i, const RenderResult& result,
-                  const TextLine& text) const;
+                  const TextLine& text, NetworkSetFiles& networkFiles) const;
     Files Prepare(const BatchJob& job, const QList<qsizetype>& wanted, const RenderResult& result,
                   const TextLine& text, QStringList* errors);
     int Keep(const BatchJob& job, Files& files, QStringList* errors) const;

@@ -85,9 +85,9 @@ void ProfileSaver::SaveToday(const QString& chosenPath, const NetworkSet& set,
         return;
     }
     const QString base = ProfileFiles::RemoveExtension(chosenPath);
+    NetworkSetFiles files(renderer, set, request.text);
     for (const PlannedFile& file : ProfileFiles::Plan(base, set, chosen, whole, _format)) {
-        WriteFitted(NetworkSetFiles::Encode(
-            set, file, NetworkSetFiles::Picture(renderer, set, file, request.text)));
+        WriteFitted(files.Encode(file));
     }
     if (card != nullptr) {
         SaveCard(base, *card, renderer.WholePicture(request.text));

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <map>
+#include <tuple>
 
 class Renderer;
 
@@ -23,10 +25,14 @@ struct FittedFile {
 
 // The files of a network set from one run at the side its chosen networks
 // need: the request for that run, what each planned file holds and its bytes.
-// The window and the command line save a set through these.
+// The window and the command line save a set through these. Networks of one
+// size (Facebook, Instagram and Threads are all 320) share their picture, and
+// those of one size, format and limit their bytes: each is made once per run.
 class NetworkSetFiles {
 public:
-    NetworkSetFiles() = delete;
+    // The files of the renderer's last run, each with the text line. The
+    // renderer and the set must outlive this, the run unchanged.
+    NetworkSetFiles(const Renderer& renderer, const NetworkSet& set, const TextLine& text);
 
     // The request at the side S the chosen networks need (NetworkSet::ProcessedSide).
     static RenderRequest AtSide(RenderRequest request, const NetworkSet& set,
@@ -34,9 +40,18 @@ public:
     // What a planned file holds, from the renderer's processed picture: its
     // network's picture at the network's size, or the whole picture, each with
     // the text line at its own size. Null before a run.
-    static QImage Picture(const Renderer& renderer, const NetworkSet& set, const PlannedFile& file,
-                          const TextLine& text);
-    // The picture in the file's planned format, within its network's byte
+    QImage Picture(const PlannedFile& file);
+    // Picture(file) in the file's planned format, within its network's byte
     // limit (the whole picture has none); no bytes and a reason when it can't be.
-    static FittedFile Encode(const NetworkSet& set, const PlannedFile& file, const QImage& picture);
+    FittedFile Encode(const PlannedFile& file);
+
+private:
+    // The whole picture, or a network's size.
+    int SideOf(const PlannedFile& file) const;
+
+    const Renderer& _renderer;
+    const NetworkSet& _set;
+    TextLine _text;
+    std::map<int, QImage> _pictures;
+    std::map<std::tuple<int, QString, qint64>, EncodedPicture> _encoded;
 };
