@@ -81,7 +81,7 @@ PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype
     Files files;
     NetworkSetFiles networkFiles(_renderer, _options.set, text);
     for (const qsizetype i : wanted) {
-        Bytes file = Encoded(job, i, result, text, networkFiles);
+        Bytes file = Encoded(job, i, result, networkFiles);
         if (!file.bytes.isEmpty()) {
             files.push_back(std::make_unique<SafeFile>(file.path, file.bytes));
             if (files.back()->IsReady()) {
@@ -98,11 +98,11 @@ PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype
 // them, today's networks from the run at S, each within its byte limit (a
 // PNG made JPEG to fit is named .jpg).
 PictureJob::Bytes PictureJob::Encoded(const BatchJob& job, qsizetype i, const RenderResult& result,
-                                      const TextLine& text, NetworkSetFiles& networkFiles) const {
+                                      NetworkSetFiles& networkFiles) const {
     const PlannedFile& file = job.planned[i];
     const QString noPicture = QStringLiteral("the selection gives no picture");
     if (file.card) {
-        const QImage card = _options.card->Card(_renderer.WholePicture(text));
+        const QImage card = _options.card->Card(networkFiles.WholePicture());
         QString reason = noPicture;
         const QByteArray bytes =
             card.isNull() ? QByteArray() : ProfileFiles::Encoded(card, _options.format, &reason);
@@ -119,7 +119,7 @@ PictureJob::Bytes PictureJob::Encoded(const BatchJob& job, qsizetype i, const Re
     }
     const auto& rows = ProfileTargets::Targets();
     const QImage picture = file.target ? result.targets[size_t(file.target - rows.data())]
-                                       : _renderer.WholePicture(text);
+                                       : networkFiles.WholePicture();
     QString reason = noPicture;
     const QByteArray bytes =
         picture.isNull() ? QByteArray() : ProfileFiles::Encoded(picture, _options.format, &reason);

@@ -55,7 +55,7 @@ private:
         QString reason;
     };
     Bytes Encoded(const BatchJob& job, qsizetype i, const RenderResult& result,
-                  const TextLine& text, NetworkSetFiles& networkFiles) const;
+                  NetworkSetFiles& networkFiles) const;
     Files Prepare(const BatchJob& job, const QList<qsizetype>& wanted, const RenderResult& result,
                   const TextLine& text, QStringList* errors);
     int Keep(const BatchJob& job, Files& files, QStringList* errors) const;

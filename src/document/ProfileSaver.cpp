@@ -90,7 +90,7 @@ void ProfileSaver::SaveToday(const QString& chosenPath, const NetworkSet& set,
         WriteFitted(files.Encode(file));
     }
     if (card != nullptr) {
-        SaveCard(base, *card, renderer.WholePicture(request.text));
+        SaveCard(base, *card, files.WholePicture());
     }
 }
 

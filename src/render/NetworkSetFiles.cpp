@@ -43,6 +43,10 @@ QImage NetworkSetFiles::Picture(const PlannedFile& file) {
     return picture;
 }
 
+QImage NetworkSetFiles::WholePicture() {
+    return Picture(PlannedFile{});
+}
+
 FittedFile NetworkSetFiles::Encode(const PlannedFile& file) {
     const Network* network = _set.Find(file.network);
     const qint64 limit = network ? network->maxBytes : 0;

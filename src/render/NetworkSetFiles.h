@@ -41,6 +41,8 @@ public:
     // network's picture at the network's size, or the whole picture, each with
     // the text line at its own size. Null before a run.
     QImage Picture(const PlannedFile& file);
+    // The whole processed picture with the text line (also the card's); null before a run.
+    QImage WholePicture();
     // Picture(file) in the file's planned format, within its network's byte
     // limit (the whole picture has none); no bytes and a reason when it can't be.
     FittedFile Encode(const PlannedFile& file);
