@@ -85,11 +85,13 @@ QImage LookLikeness::Processed(const QImage& photo, const FloatRect& selection, 
         return QImage();
     }
     const float scale = LookScale::ForSide(side).Factor();
-    for (size_t row = 0; row < ScaledLooks::kLookCount; ++row) {
-        if (std::find(rows.begin(), rows.end(), row) != rows.end()) {
-            ScaledLooks::Apply(row, image.get(), colorize, scale);
+    ScaledLooks::Chosen chosen;
+    for (const size_t row : rows) {
+        if (row < ScaledLooks::kLookCount) {
+            chosen.set(row);
         }
     }
+    ScaledLooks::ApplyChosen(chosen, image.get(), colorize, scale);
     return image->Preview();
 }
 

@@ -4,6 +4,7 @@
 #include "filters/Convolution3x3.h"
 #include "filters/FocusWeights.h"
 #include "filters/LookScale.h"
+#include "filters/PointSteps.h"
 #include "filters/RowBands.h"
 #include "filters/ScaledConvolution.h"
 #include "filters/ScaledLooks.h"
@@ -168,4 +169,14 @@ void ScaledLooks::Sharpen(QuorelImage* image, float scale) {
     LookScale::Run(image, scale, &Filters::Sharpen, [](QuorelImage& i, const LookScale& at) {
         ScaledConvolution::Apply(i, Convolution3x3::Sharpen(), at);
     });
+}
+
+void ScaledLooks::Soften(QuorelImage& image, const LookScale& scale, PointSteps& held) {
+    ScaledConvolution::Apply(image, Convolution3x3::Soften(), scale,
+                             held.Before(image.Width(), nullptr));
+}
+
+void ScaledLooks::Sharpen(QuorelImage& image, const LookScale& scale, PointSteps& held) {
+    ScaledConvolution::Apply(image, Convolution3x3::Sharpen(), scale,
+                             held.Before(image.Width(), nullptr));
 }

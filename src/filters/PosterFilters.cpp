@@ -3,6 +3,7 @@
 #include "filters/Convolution3x3.h"
 #include "filters/HueTurn.h"
 #include "filters/LookScale.h"
+#include "filters/PointSteps.h"
 #include "filters/RadialFalloff.h"
 #include "filters/RowBands.h"
 #include "filters/ScaledConvolution.h"
@@ -39,10 +40,18 @@ constexpr Quadrant kQuadrants[] = {
     {true, true, 180.0f},
 };
 
+// The gathered row's first count pixels through the held steps (if any).
+void Gathered(HueTurn& hues, const PointSteps* held, int32_t count) {
+    if (held != nullptr) {
+        (*held)(ColourRun{hues.Red(), hues.Green(), hues.Blue(), count});
+    }
+}
+
 // Pixel (x, y) shows the source ((2x) mod W, (2y) mod H). With W and H even all
 // four quadrants show the same pixels, the even columns of the even rows, so
 // each row of them is analysed once and turned four times.
-void PopArtEven(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
+void PopArtEven(QuorelImage& image, HueTurn& hues, const PointSteps* held, int32_t from,
+                int32_t to) {
     const int32_t w = image.Width();
     const int32_t hw = w / 2;
     const int32_t hh = image.Height() / 2;
@@ -55,6 +64,7 @@ void PopArtEven(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
                 gathered[c][k] = in[2 * k];
             }
         }
+        Gathered(hues, held, hw);
         hues.Analyse(hw);
         for (const Quadrant& q : kQuadrants) {
             const int64_t at = int64_t(q.bottom ? y + hh : y) * w + (q.right ? hw : 0);
@@ -65,7 +75,8 @@ void PopArtEven(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
 }
 
 // Any size, row by row: gather the row's sources, analyse, turn each half.
-void PopArtAnySize(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) {
+void PopArtAnySize(QuorelImage& image, HueTurn& hues, const PointSteps* held, int32_t from,
+                   int32_t to) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     const int32_t hw = w / 2;
@@ -82,6 +93,7 @@ void PopArtAnySize(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) 
                 gathered[c][x] = in[int64_t(2) * x - w];
             }
         }
+        Gathered(hues, held, w);
         hues.Analyse(w);
         const bool bottom = y >= h / 2;
         for (const Quadrant& q : kQuadrants) {
@@ -95,7 +107,10 @@ void PopArtAnySize(QuorelImage& image, HueTurn& hues, int32_t from, int32_t to) 
     }
 }
 
-void PopArtQuadrants(QuorelImage& image) {
+// The quadrants into the back buffer, each gathered pixel first through the
+// held steps: a look that reads only the even pixels of the even rows does the
+// steps on those alone.
+void PopArtQuadrants(QuorelImage& image, const PointSteps* held = nullptr) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     if (w <= 0 || h <= 0) {
@@ -108,9 +123,9 @@ void PopArtQuadrants(QuorelImage& image) {
     RowBands::Run(rows, RowBands::Split(rows, int64_t(w) * h), [&](int32_t from, int32_t to) {
         HueTurn hues(w);
         if (even) {
-            PopArtEven(image, hues, from, to);
+            PopArtEven(image, hues, held, from, to);
         } else {
-            PopArtAnySize(image, hues, from, to);
+            PopArtAnySize(image, hues, held, from, to);
         }
     });
 }
@@ -152,11 +167,14 @@ private:
     bool _lowerContrast;
 };
 
-// (DecreaseContrast,) the darkening, then Soften at the scale. The darkening
-// is a share of the picture: it needs no scaling.
-void ToyCamera(QuorelImage& image, bool lowerContrast, const LookScale& scale) {
-    Darkening darkening(image.Width(), image.Height(), lowerContrast);
-    ScaledConvolution::Apply(image, Convolution3x3::Soften(), scale, std::cref(darkening));
+// (DecreaseContrast,) the darkening, then Soften at the scale, each row first
+// through the held steps. The darkening is a share of the picture: it needs no
+// scaling.
+void ToyCamera(QuorelImage& image, bool lowerContrast, const LookScale& scale,
+               const PointSteps& held = PointSteps()) {
+    const Darkening darkening(image.Width(), image.Height(), lowerContrast);
+    ScaledConvolution::Apply(image, Convolution3x3::Soften(), scale,
+                             held.Before(image.Width(), std::cref(darkening)));
 }
 
 // --- film strip -------------------------------------------------------------------
@@ -275,8 +293,8 @@ void DrawStrip(QuorelImage& image, const LookScale& scale) {
     });
 }
 
-void FilmStrip(QuorelImage& image, const LookScale& scale) {
-    ToyCamera(image, true, scale); // DecreaseContrast, then ToyCam, in one pass
+void FilmStrip(QuorelImage& image, const LookScale& scale, const PointSteps& held = PointSteps()) {
+    ToyCamera(image, true, scale, held); // DecreaseContrast, then ToyCam, in one pass
     // ToyCam's softening may have swapped the buffers: the planes are fetched afresh.
     DrawStrip(image, scale);
 }
@@ -312,5 +330,20 @@ void ScaledLooks::ToyCam(QuorelImage* image, float scale) {
 }
 
 void ScaledLooks::FilmStripFilter(QuorelImage* image, float scale) {
-    LookScale::Run(image, scale, &Filters::FilmStripFilter, &FilmStrip);
+    LookScale::Run(image, scale, &Filters::FilmStripFilter,
+                   [](QuorelImage& i, const LookScale& at) { FilmStrip(i, at); });
+}
+
+void ScaledLooks::PopArtPoster2(QuorelImage& image, const LookScale&, PointSteps& held) {
+    held.Add([](const ColourRun& run) { ToneRuns::Contrast(run, ToneMath::kContrastUp); });
+    PopArtQuadrants(image, &held);
+    image.SwapBackBuffer();
+}
+
+void ScaledLooks::ToyCam(QuorelImage& image, const LookScale& scale, PointSteps& held) {
+    ToyCamera(image, false, scale, held);
+}
+
+void ScaledLooks::FilmStripFilter(QuorelImage& image, const LookScale& scale, PointSteps& held) {
+    FilmStrip(image, scale, held);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <bitset>
 #include <cstddef>
 
+class LookScale;
+class PointSteps;
 class QuorelImage;
 
 // The thirteen looks of the profile pictures on a processed picture of any size.
@@ -31,6 +34,16 @@ public:
     // A row past the last, or an absent image, does nothing.
     static void Apply(size_t row, QuorelImage* image, const QColor& colorize, float scale);
 
+    // The looks of the set rows, in their order: the values of Apply row by row.
+    // Above or below scale 1, the looks that set each pixel from its own colour
+    // alone (posterize, sepia, colorize, bw, pop art's raised contrast) are held
+    // back for the next look that reads the picture, which does them on each
+    // row (or gathered pixel) as it reads it; they need no pass of their own
+    // through memory. At scale 1 each look runs as stated.
+    using Chosen = std::bitset<kLookCount>;
+    static void ApplyChosen(const Chosen& chosen, QuorelImage* image, const QColor& colorize,
+                            float scale);
+
     // The looks whose pixel counts scale, named after the operations they scale.
     // Box blur radius 20.
     static void CenterFocus(QuorelImage* image, float scale);
@@ -46,4 +59,12 @@ public:
     // Its toy camera; the bands t and s, the holes' L and o, the 2-pixel rim and
     // the holes' 1-pixel grey sides.
     static void FilmStripFilter(QuorelImage* image, float scale);
+
+    // The looks that read the picture at a scale other than 1, with the held
+    // steps done first on what they read; pop art adds its own to them.
+    static void ToyCam(QuorelImage& image, const LookScale& scale, PointSteps& held);
+    static void PopArtPoster2(QuorelImage& image, const LookScale& scale, PointSteps& held);
+    static void Sharpen(QuorelImage& image, const LookScale& scale, PointSteps& held);
+    static void Soften(QuorelImage& image, const LookScale& scale, PointSteps& held);
+    static void FilmStripFilter(QuorelImage& image, const LookScale& scale, PointSteps& held);
 };

@@ -103,17 +103,26 @@ int ProfileTargets::LookIndex(const char* key) {
     return -1;
 }
 
-void ProfileTargets::ApplyLook(size_t row, QuorelImage* image, const QColor& colour, float scale) {
-    // The one place a look learns its scale: at 512 the stated operation, at any
-    // other side its pixel counts scaled, found by its short name.
+void ProfileTargets::ApplyLooks(const std::bitset<kLookCount>& looks, QuorelImage* image,
+                                const QColor& colour, float scale) {
+    // The one place the looks learn their scale: at 512 the stated operations,
+    // at any other side their pixel counts scaled, found by their short names.
     if (scale == 1.0f) {
-        Looks()[row].apply(image, colour);
+        for (size_t row = 0; row < kLookCount; ++row) {
+            if (looks[row]) {
+                Looks()[row].apply(image, colour);
+            }
+        }
         return;
     }
-    const int scaled = ScaledLooks::LookIndex(Looks()[row].key);
-    if (scaled >= 0) {
-        ScaledLooks::Apply(size_t(scaled), image, colour, scale);
+    ScaledLooks::Chosen chosen;
+    for (size_t row = 0; row < kLookCount; ++row) {
+        const int scaled = ScaledLooks::LookIndex(Looks()[row].key);
+        if (looks[row] && scaled >= 0) {
+            chosen.set(size_t(scaled));
+        }
     }
+    ScaledLooks::ApplyChosen(chosen, image, colour, scale);
 }
 
 TextPlacement ProfileTargets::PlaceText(float sliderValue, float size, float normalizedLeft,

@@ -81,9 +81,11 @@ public:
     static const ProfileTarget* SavedTarget(const char* network);
     // The look with that command-line key, or -1.
     static int LookIndex(const char* key);
-    // Applies the look of that row to a picture made at scale x 512 across; at
-    // scale 1 exactly the look's filter. colour is the colorize colour.
-    static void ApplyLook(size_t row, QuorelImage* image, const QColor& colour, float scale);
+    // Applies the looks of the set rows, in table order, to a picture made at
+    // scale x 512 across; at scale 1 exactly the looks' filters. colour is the
+    // colorize colour.
+    static void ApplyLooks(const std::bitset<kLookCount>& looks, QuorelImage* image,
+                           const QColor& colour, float scale);
 
     // The text line on a picture of scale size: font (T / 9) * ((S / 512) * 100),
     // lower-left corner S times the picked fractions (the top one counted upward).

@@ -35,11 +35,7 @@ QImage WithLooks(const QImage& picture, const LookSet& looks, const QColor& colo
         return picture;
     }
     const float scale = side / ProfileTargets::kLookSide;
-    for (size_t row = 0; row < ProfileTargets::kLookCount; ++row) {
-        if (looks[row]) {
-            ProfileTargets::ApplyLook(row, image.get(), colorize, scale);
-        }
-    }
+    ProfileTargets::ApplyLooks(looks, image.get(), colorize, scale);
     for (size_t row = 0; row < MoreLooks::kCount; ++row) {
         if (moreLooks[row]) {
             MoreLooks::Apply(row, image.get());

@@ -72,6 +72,56 @@ TEST(ScaledLooks, InTwoBandsAreTheLooksInOne) {
     }
 }
 
+struct Chain {
+    std::string name;
+    std::vector<const char*> looks; // none: all thirteen
+    friend void PrintTo(const Chain& c, std::ostream* out) { *out << c.name; }
+};
+
+class HeldSteps : public ::testing::TestWithParam<Chain> {};
+
+// The colour looks travel with the next look that reads the picture (or go in
+// a pass of their own); the values must be those of the looks one by one.
+TEST_P(HeldSteps, GiveTheLooksOneByOne) {
+    ScaledLooks::Chosen chosen;
+    for (const char* key : GetParam().looks) {
+        chosen.set(size_t(ScaledLooks::LookIndex(key)));
+    }
+    if (GetParam().looks.empty()) {
+        chosen.set();
+    }
+    for (const auto& [w, h] : {std::pair{600, 470}, std::pair{601, 459}}) {
+        const auto picture = TestPictures::RandomImage(w, h, uint32_t(h));
+        for (const float scale : {1.0f, 1.5625f, 2.0f}) {
+            const auto together = Copy(*picture);
+            const auto apart = Copy(*picture);
+            ScaledLooks::ApplyChosen(chosen, together.get(), QColor(Qt::red), scale);
+            for (size_t row = 0; row < ScaledLooks::kLookCount; ++row) {
+                if (chosen[row]) {
+                    ScaledLooks::Apply(row, apart.get(), QColor(Qt::red), scale);
+                }
+            }
+            const Reference::Pic a = Reference::Snapshot(*together);
+            const Reference::Pic b = Reference::Snapshot(*apart);
+            for (int c = 0; c < 3; ++c) {
+                ASSERT_EQ(a.f[c], b.f[c])
+                    << "at " << scale << ", " << w << " x " << h << ", channel " << c;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, HeldSteps,
+                         ::testing::Values(Chain{"AllThirteen", {}},
+                                           Chain{"IntoToyCam", {"posterize", "sepia", "toycam"}},
+                                           Chain{"IntoPopArt", {"colorize", "popart"}},
+                                           Chain{"IntoSharpenThenSoften",
+                                                 {"bw", "sharpen", "soften"}},
+                                           Chain{"IntoFilmStrip", {"sepia", "filmstrip"}},
+                                           Chain{"BeforeAFrame", {"posterize", "bw", "frame"}},
+                                           Chain{"AtTheEnd", {"blurfocus", "sepia", "colorize"}}),
+                         CaseName());
+
 struct Likeness {
     std::string name;
     const char* photo;

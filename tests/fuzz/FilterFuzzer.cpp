@@ -62,6 +62,10 @@ constexpr Apply kFilters[] = {
     [](QuorelImage* i, FuzzInput& in) {
         ScaledLooks::Apply(size_t(in.IntIn(0, 13)), i, QColor(Qt::red), in.AnyFloat());
     },
+    [](QuorelImage* i, FuzzInput& in) {
+        const ScaledLooks::Chosen chosen(static_cast<unsigned long long>(in.IntIn(0, 8191)));
+        ScaledLooks::ApplyChosen(chosen, i, QColor(Qt::red), in.AnyFloat());
+    },
     [](QuorelImage* i, FuzzInput& in) { i->BlendBackBuffer(in.IntIn(0, 4)); },
     [](QuorelImage* i, FuzzInput& in) { i->LerpBackBuffer(in.AnyFloat()); },
 };
