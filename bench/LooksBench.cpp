@@ -15,7 +15,7 @@
 // 1024 x 1024 through ScaledLooks (BM_Looks1024_...), and the more looks at 512.
 // Every iteration first restores the front colour planes from a saved copy (a
 // memcpy of three planes, measured alone by BM_Looks_RefillPlanes), so each look
-// always sees the same picture.
+// always sees the same picture; at 1024 the copy is not timed.
 
 namespace {
 
@@ -150,7 +150,10 @@ void RunLarge(benchmark::State& state, size_t row) {
         chosen.set(r);
     }
     for (auto _ : state) {
+        // At this size the refill is a fifth of the cheaper looks: it is left out.
+        state.PauseTiming();
         subject.Refill();
+        state.ResumeTiming();
         ScaledLooks::ApplyChosen(chosen, subject.image(), QColor(Qt::red), kLargeScale);
         benchmark::ClobberMemory();
     }
