@@ -1,6 +1,7 @@
 #include "filters/Filters.h"
 
 #include "filters/LookScale.h"
+#include "filters/PointSteps.h"
 #include "filters/RowBands.h"
 #include "filters/ScaledLooks.h"
 #include "filters/ToneMath.h"
@@ -8,6 +9,8 @@
 #include "image/QuorelImage.h"
 
 #include <algorithm>
+#include <array>
+#include <memory>
 #include <vector>
 
 // Frame looks: white bands drawn over the front colour planes, and the
@@ -117,36 +120,54 @@ void StripRow(int32_t* row, int64_t w, const StripMeasures& m, const int32_t* st
 // qh above them (pictures under 4 rows keep their own rows); everything else is
 // black; then the strip moves to the middle. Every pixel of the result depends
 // only on those few pixels of the framed picture, so they alone are framed and
-// greyed: the strip's rows first, from the untouched planes, then every row of
-// the result from them, each in two bands on a large picture.
-void PhotoStripRows(QuorelImage& image, int64_t b) {
-    const int32_t w = image.Width();
-    const int32_t h = image.Height();
-    const StripMeasures m = MeasureStrip(w, h);
-    const FramedGrey framed{image.Red(), image.Green(), image.Blue(), w, image.DataSize() / 4, b};
-    const size_t side = size_t(m.qw) + 1;
-    const int32_t stripRows = m.qh > 0 ? m.qh : h;
-    std::vector<int32_t> strip(size_t(stripRows) * side);
-    const int32_t split = RowBands::Split(h, int64_t(w) * h);
-    RowBands::Run(
-        stripRows, m.qh > 0 ? split / kStripScale : stripRows, [&](int32_t from, int32_t to) {
-            for (int32_t k = from; k < to; ++k) {
-                for (int64_t x = 0; x <= m.qw; ++x) {
-                    const int64_t c = m.qh > 0 ? kStripScale * x : x; // at most W
-                    strip[size_t(k) * side + size_t(x)] =
-                        framed.At(c >= w ? c - w : c, m.qh > 0 ? int64_t(kStripScale) * k : k);
+// greyed, into the strip's rows (from the untouched planes, in two bands on a
+// large picture); Row then makes any row of the result from them.
+class PhotoStripRows {
+public:
+    PhotoStripRows(QuorelImage& image, int64_t b)
+        : _w(image.Width()), _h(image.Height()), _m(MeasureStrip(_w, _h)), _side(size_t(_m.qw) + 1),
+          _strip(size_t(_m.qh > 0 ? _m.qh : _h) * _side) {
+        const FramedGrey framed{image.Red(), image.Green(),        image.Blue(),
+                                _w,          image.DataSize() / 4, b};
+        const int32_t stripRows = _m.qh > 0 ? _m.qh : _h;
+        const int32_t split = RowBands::Split(_h, int64_t(_w) * _h);
+        RowBands::Run(
+            stripRows, _m.qh > 0 ? split / kStripScale : stripRows, [&](int32_t from, int32_t to) {
+                for (int32_t k = from; k < to; ++k) {
+                    for (int64_t x = 0; x <= _m.qw; ++x) {
+                        const int64_t c = _m.qh > 0 ? kStripScale * x : x; // at most W
+                        _strip[size_t(k) * _side + size_t(x)] = framed.At(
+                            c >= _w ? c - _w : c, _m.qh > 0 ? int64_t(kStripScale) * k : k);
+                    }
                 }
+            });
+    }
+
+    // Row y of the result into the three planes' rows.
+    void Row(int32_t y, const std::array<int32_t*, 3>& rows) const {
+        const int32_t* strip = _strip.data() + size_t(_m.qh > 0 ? y % _m.qh : y) * _side;
+        for (int32_t* row : rows) {
+            StripRow(row, _w, _m, strip);
+        }
+    }
+
+    // Every row of the result, in two bands on a large picture.
+    void AllRows(QuorelImage& image) const {
+        RowBands::Run(_h, RowBands::Split(_h, int64_t(_w) * _h), [&](int32_t from, int32_t to) {
+            for (int32_t y = from; y < to; ++y) {
+                const int64_t at = int64_t(y) * _w;
+                Row(y, {image.Red() + at, image.Green() + at, image.Blue() + at});
             }
         });
-    RowBands::Run(h, split, [&](int32_t from, int32_t to) {
-        for (int32_t y = from; y < to; ++y) {
-            const int32_t* row = strip.data() + size_t(m.qh > 0 ? y % m.qh : y) * side;
-            for (int32_t* plane : {image.Red(), image.Green(), image.Blue()}) {
-                StripRow(plane + int64_t(y) * w, w, m, row);
-            }
-        }
-    });
-}
+    }
+
+private:
+    int32_t _w;
+    int32_t _h;
+    StripMeasures _m;
+    size_t _side;
+    std::vector<int32_t> _strip;
+};
 
 void Frame(QuorelImage& image, const LookScale& scale) {
     WhiteFrame(image, image.DataSize() / 4, 1, scale);
@@ -162,7 +183,7 @@ void PhotoStrip(QuorelImage& image, const LookScale& scale) {
     if (image.Width() <= 0 || image.Height() <= 0) {
         return;
     }
-    PhotoStripRows(image, FrameWidth(image.Width(), image.Height(), scale));
+    PhotoStripRows(image, FrameWidth(image.Width(), image.Height(), scale)).AllRows(image);
 }
 
 } // namespace
@@ -198,4 +219,14 @@ void ScaledLooks::PolaroidFilter(QuorelImage* image, float scale) {
 
 void ScaledLooks::Photomat(QuorelImage* image, float scale) {
     LookScale::Run(image, scale, &Filters::Photomat, &PhotoStrip);
+}
+
+void ScaledLooks::Photomat(QuorelImage& image, const LookScale& scale, PointSteps& held) {
+    held.Flush(image); // the strip reads the picture as the looks before left it
+    if (image.Width() <= 0 || image.Height() <= 0) {
+        return;
+    }
+    auto rows = std::make_shared<const PhotoStripRows>(
+        image, FrameWidth(image.Width(), image.Height(), scale));
+    held.MakeRows([rows](int32_t y, const std::array<int32_t*, 3>& row) { rows->Row(y, row); });
 }

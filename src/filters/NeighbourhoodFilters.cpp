@@ -173,10 +173,10 @@ void ScaledLooks::Sharpen(QuorelImage* image, float scale) {
 
 void ScaledLooks::Soften(QuorelImage& image, const LookScale& scale, PointSteps& held) {
     ScaledConvolution::Apply(image, Convolution3x3::Soften(), scale,
-                             held.Before(image.Width(), nullptr));
+                             held.Take().Before(image.Width(), nullptr));
 }
 
 void ScaledLooks::Sharpen(QuorelImage& image, const LookScale& scale, PointSteps& held) {
     ScaledConvolution::Apply(image, Convolution3x3::Sharpen(), scale,
-                             held.Before(image.Width(), nullptr));
+                             held.Take().Before(image.Width(), nullptr));
 }

@@ -21,11 +21,19 @@ void PointSteps::operator()(const ColourRun& run) const {
     }
 }
 
+void PointSteps::MakeRows(Convolution3x3::RowStep maker) {
+    _steps.clear();
+    _maker = std::move(maker);
+}
+
 Convolution3x3::RowStep PointSteps::Before(int32_t w, const Convolution3x3::RowStep& after) const {
     if (Empty()) {
         return after;
     }
     return [steps = *this, w, after](int32_t y, const std::array<int32_t*, 3>& rows) {
+        if (steps._maker) {
+            steps._maker(y, rows);
+        }
         steps(ColourRun{rows[0], rows[1], rows[2], w});
         if (after) {
             after(y, rows);
@@ -37,11 +45,13 @@ void PointSteps::Flush(QuorelImage& image) {
     const int32_t w = image.Width();
     const int32_t h = image.Height();
     if (!Empty() && w > 0 && h > 0) {
+        const Convolution3x3::RowStep step = Before(w, nullptr);
         RowBands::Run(h, RowBands::Split(h, int64_t(w) * h), [&](int32_t from, int32_t to) {
-            const int64_t at = int64_t(from) * w;
-            (*this)(ColourRun{image.Red() + at, image.Green() + at, image.Blue() + at,
-                              (to - from) * w});
+            for (int32_t y = from; y < to; ++y) {
+                const int64_t at = int64_t(y) * w;
+                step(y, {image.Red() + at, image.Green() + at, image.Blue() + at});
+            }
         });
     }
-    _steps.clear();
+    *this = PointSteps();
 }

@@ -335,15 +335,19 @@ void ScaledLooks::FilmStripFilter(QuorelImage* image, float scale) {
 }
 
 void ScaledLooks::PopArtPoster2(QuorelImage& image, const LookScale&, PointSteps& held) {
+    if (held.MakesRows()) {
+        held.Flush(image); // it gathers pixels of rows that are yet to be made
+    }
     held.Add([](const ColourRun& run) { ToneRuns::Contrast(run, ToneMath::kContrastUp); });
-    PopArtQuadrants(image, &held);
+    const PointSteps taken = held.Take();
+    PopArtQuadrants(image, &taken);
     image.SwapBackBuffer();
 }
 
 void ScaledLooks::ToyCam(QuorelImage& image, const LookScale& scale, PointSteps& held) {
-    ToyCamera(image, false, scale, held);
+    ToyCamera(image, false, scale, held.Take());
 }
 
 void ScaledLooks::FilmStripFilter(QuorelImage& image, const LookScale& scale, PointSteps& held) {
-    FilmStrip(image, scale, held);
+    FilmStrip(image, scale, held.Take());
 }

@@ -64,7 +64,7 @@ constexpr std::array<Look, ScaledLooks::kLookCount> kLooks{{
     {"bw", &AnySize<&Filters::ArtsyFilter>, &Steps<&ToneRuns::Artsy>},
     {"frame", &Counted<&ScaledLooks::ClassicFrame>},
     {"instant", &Counted<&ScaledLooks::PolaroidFilter>},
-    {"photomat", &Counted<&ScaledLooks::Photomat>},
+    {"photomat", &Counted<&ScaledLooks::Photomat>, nullptr, &ScaledLooks::Photomat},
     {"filmstrip", &Counted<&ScaledLooks::FilmStripFilter>, nullptr, &ScaledLooks::FilmStripFilter},
 }};
 
@@ -106,7 +106,6 @@ void ScaledLooks::ApplyChosen(const Chosen& chosen, QuorelImage* image, const QC
             }
         } else if (look.reading != nullptr) {
             look.reading(*image, at, held);
-            held = PointSteps();
         } else {
             held.Flush(*image);
             look.apply(image, colorize, scale);

@@ -60,11 +60,13 @@ public:
     // the holes' 1-pixel grey sides.
     static void FilmStripFilter(QuorelImage* image, float scale);
 
-    // The looks that read the picture at a scale other than 1, with the held
-    // steps done first on what they read; pop art adds its own to them.
+    // The looks that read the picture at a scale other than 1: each takes what
+    // is held and does it first on what it reads (pop art adds its contrast).
     static void ToyCam(QuorelImage& image, const LookScale& scale, PointSteps& held);
     static void PopArtPoster2(QuorelImage& image, const LookScale& scale, PointSteps& held);
     static void Sharpen(QuorelImage& image, const LookScale& scale, PointSteps& held);
     static void Soften(QuorelImage& image, const LookScale& scale, PointSteps& held);
     static void FilmStripFilter(QuorelImage& image, const LookScale& scale, PointSteps& held);
+    // Reads the strip's pixels, then holds the making of every row.
+    static void Photomat(QuorelImage& image, const LookScale& scale, PointSteps& held);
 };

@@ -111,16 +111,18 @@ TEST_P(HeldSteps, GiveTheLooksOneByOne) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, HeldSteps,
-                         ::testing::Values(Chain{"AllThirteen", {}},
-                                           Chain{"IntoToyCam", {"posterize", "sepia", "toycam"}},
-                                           Chain{"IntoPopArt", {"colorize", "popart"}},
-                                           Chain{"IntoSharpenThenSoften",
-                                                 {"bw", "sharpen", "soften"}},
-                                           Chain{"IntoFilmStrip", {"sepia", "filmstrip"}},
-                                           Chain{"BeforeAFrame", {"posterize", "bw", "frame"}},
-                                           Chain{"AtTheEnd", {"blurfocus", "sepia", "colorize"}}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Runs, HeldSteps,
+    ::testing::Values(Chain{"AllThirteen", {}},
+                      Chain{"IntoToyCam", {"posterize", "sepia", "toycam"}},
+                      Chain{"IntoPopArt", {"colorize", "popart"}},
+                      Chain{"IntoSharpenThenSoften", {"bw", "sharpen", "soften"}},
+                      Chain{"IntoFilmStrip", {"sepia", "filmstrip"}},
+                      Chain{"BeforeAFrame", {"posterize", "bw", "frame"}},
+                      Chain{"AtTheEnd", {"blurfocus", "sepia", "colorize"}},
+                      Chain{"StripRowsIntoFilmStrip", {"bw", "photomat", "filmstrip"}},
+                      Chain{"StripRowsAtTheEnd", {"sepia", "photomat"}}),
+    CaseName());
 
 struct Likeness {
     std::string name;
