@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Frame looks: white bands drawn over the front colour planes, and the
@@ -33,26 +34,39 @@ int64_t FrameWidth(int32_t w, int32_t h, const LookScale& scale) {
     return scale.Count(PixelMath::Truncate(static_cast<float>(mean) * kFrameShare));
 }
 
-void FillRow(QuorelImage& image, int64_t first, int64_t from, int64_t to, int32_t value) {
-    for (int32_t* plane : {image.Red(), image.Green(), image.Blue()}) {
-        std::fill(plane + first + from, plane + first + to, value);
-    }
-}
-
 // White where x < b, x > W - b, i < W * b or i > n - bottomBands * W * b, for
 // pixel index i = y * W + x from 0 to n - 1. Each test bounds x from one side,
 // so each row whitens at most one run at its start and one at its end.
-void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands, const LookScale& scale) {
-    const int64_t w = image.Width();
-    const int64_t b = FrameWidth(image.Width(), image.Height(), scale);
-    const int64_t rows = w > 0 ? n / w : 0;
-    for (int64_t y = 0; y < rows; ++y) {
+struct WhiteBands {
+    int64_t w;
+    int64_t n;
+    int64_t b;
+    int64_t bottomBands;
+
+    void Row(int64_t y, const std::array<int32_t*, 3>& rows) const {
+        if (y >= (w > 0 ? n / w : 0)) {
+            return;
+        }
         const int64_t first = y * w;
         const int64_t left = std::clamp<int64_t>(std::max(b, w * b - first), 0, w);
         const int64_t right =
             std::clamp<int64_t>(std::min(w - b, n - bottomBands * w * b - first), left - 1, w - 1);
-        FillRow(image, first, 0, left, kWhite);
-        FillRow(image, first, right + 1, w, kWhite);
+        for (int32_t* row : rows) {
+            std::fill(row, row + left, kWhite);
+            std::fill(row + right + 1, row + w, kWhite);
+        }
+    }
+};
+
+WhiteBands BandsOf(QuorelImage& image, int64_t n, int64_t bottomBands, const LookScale& scale) {
+    return {image.Width(), n, FrameWidth(image.Width(), image.Height(), scale), bottomBands};
+}
+
+void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands, const LookScale& scale) {
+    const WhiteBands bands = BandsOf(image, n, bottomBands, scale);
+    for (int64_t y = 0; y < image.Height(); ++y) {
+        const int64_t at = y * bands.w;
+        bands.Row(y, {image.Red() + at, image.Green() + at, image.Blue() + at});
     }
 }
 
@@ -143,6 +157,12 @@ public:
             });
     }
 
+    // The strip reads rows k * every for k < count of the picture, no others.
+    static std::pair<int32_t, int32_t> RowsRead(int32_t w, int32_t h) {
+        const int32_t qh = MeasureStrip(w, h).qh;
+        return qh > 0 ? std::pair{kStripScale, qh} : std::pair{1, h};
+    }
+
     // Row y of the result into the three planes' rows.
     void Row(int32_t y, const std::array<int32_t*, 3>& rows) const {
         const int32_t* strip = _strip.data() + size_t(_m.qh > 0 ? y % _m.qh : y) * _side;
@@ -221,11 +241,25 @@ void ScaledLooks::Photomat(QuorelImage* image, float scale) {
     LookScale::Run(image, scale, &Filters::Photomat, &PhotoStrip);
 }
 
+void ScaledLooks::ClassicFrame(QuorelImage& image, const LookScale& scale, PointSteps& held) {
+    const WhiteBands bands = BandsOf(image, image.DataSize() / 4, 1, scale);
+    held.AddRows([bands](int32_t y, const std::array<int32_t*, 3>& rows) { bands.Row(y, rows); });
+}
+
+void ScaledLooks::PolaroidFilter(QuorelImage& image, const LookScale& scale, PointSteps& held) {
+    const WhiteBands bands = BandsOf(image, image.PixelCount(), kInstantBottom, scale);
+    held.AddRows([bands](int32_t y, const std::array<int32_t*, 3>& rows) { bands.Row(y, rows); });
+}
+
 void ScaledLooks::Photomat(QuorelImage& image, const LookScale& scale, PointSteps& held) {
-    held.Flush(image); // the strip reads the picture as the looks before left it
     if (image.Width() <= 0 || image.Height() <= 0) {
+        held.Flush(image);
         return;
     }
+    // The strip reads the rows as the looks before left them; every row is
+    // then made afresh, so the others need not be.
+    const auto [every, count] = PhotoStripRows::RowsRead(image.Width(), image.Height());
+    held.FlushRows(image, every, count);
     auto rows = std::make_shared<const PhotoStripRows>(
         image, FrameWidth(image.Width(), image.Height(), scale));
     held.MakeRows([rows](int32_t y, const std::array<int32_t*, 3>& row) { rows->Row(y, row); });

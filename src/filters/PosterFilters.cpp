@@ -335,8 +335,8 @@ void ScaledLooks::FilmStripFilter(QuorelImage* image, float scale) {
 }
 
 void ScaledLooks::PopArtPoster2(QuorelImage& image, const LookScale&, PointSteps& held) {
-    if (held.MakesRows()) {
-        held.Flush(image); // it gathers pixels of rows that are yet to be made
+    if (held.ByRowsOnly()) {
+        held.Flush(image); // it gathers single pixels
     }
     held.Add([](const ColourRun& run) { ToneRuns::Contrast(run, ToneMath::kContrastUp); });
     const PointSteps taken = held.Take();

@@ -14,7 +14,8 @@ using Apply = void (*)(QuorelImage*, const QColor&, float);
 // A look that sets each pixel from its own colour alone, as a step on runs
 // (none: it does nothing with that colour).
 using Point = PointSteps::Step (*)(const QColor&);
-// A look that reads the picture with the held steps done first.
+// A look that takes what is held, doing it first on what it reads, or holds
+// itself as well.
 using Reading = void (*)(QuorelImage&, const LookScale&, PointSteps&);
 
 // A look without a count of pixels: the operation at any size.
@@ -62,8 +63,8 @@ constexpr std::array<Look, ScaledLooks::kLookCount> kLooks{{
     {"sharpen", &Counted<&ScaledLooks::Sharpen>, nullptr, &ScaledLooks::Sharpen},
     {"soften", &Counted<&ScaledLooks::Soften>, nullptr, &ScaledLooks::Soften},
     {"bw", &AnySize<&Filters::ArtsyFilter>, &Steps<&ToneRuns::Artsy>},
-    {"frame", &Counted<&ScaledLooks::ClassicFrame>},
-    {"instant", &Counted<&ScaledLooks::PolaroidFilter>},
+    {"frame", &Counted<&ScaledLooks::ClassicFrame>, nullptr, &ScaledLooks::ClassicFrame},
+    {"instant", &Counted<&ScaledLooks::PolaroidFilter>, nullptr, &ScaledLooks::PolaroidFilter},
     {"photomat", &Counted<&ScaledLooks::Photomat>, nullptr, &ScaledLooks::Photomat},
     {"filmstrip", &Counted<&ScaledLooks::FilmStripFilter>, nullptr, &ScaledLooks::FilmStripFilter},
 }};

@@ -67,6 +67,10 @@ public:
     static void Sharpen(QuorelImage& image, const LookScale& scale, PointSteps& held);
     static void Soften(QuorelImage& image, const LookScale& scale, PointSteps& held);
     static void FilmStripFilter(QuorelImage& image, const LookScale& scale, PointSteps& held);
-    // Reads the strip's pixels, then holds the making of every row.
+    // The frames hold their white bands as steps on rows.
+    static void ClassicFrame(QuorelImage& image, const LookScale& scale, PointSteps& held);
+    static void PolaroidFilter(QuorelImage& image, const LookScale& scale, PointSteps& held);
+    // Does what is held on the rows the strip reads only, reads the strip's
+    // pixels, then holds the making of every row.
     static void Photomat(QuorelImage& image, const LookScale& scale, PointSteps& held);
 };

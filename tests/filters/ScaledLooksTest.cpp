@@ -121,7 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Chain{"BeforeAFrame", {"posterize", "bw", "frame"}},
                       Chain{"AtTheEnd", {"blurfocus", "sepia", "colorize"}},
                       Chain{"StripRowsIntoFilmStrip", {"bw", "photomat", "filmstrip"}},
-                      Chain{"StripRowsAtTheEnd", {"sepia", "photomat"}}),
+                      Chain{"StripRowsAtTheEnd", {"sepia", "photomat"}},
+                      Chain{"FramesIntoTheStrip", {"bw", "frame", "instant", "photomat"}},
+                      Chain{"FrameIntoFilmStrip", {"sepia", "frame", "filmstrip"}}),
     CaseName());
 
 struct Likeness {
