@@ -168,7 +168,7 @@ TRELLICA_WIDE_KERNEL void NeonLightRow(int32_t* __restrict row, int32_t W, float
         const float dx = static_cast<float>(x) - cx;
         const float d = std::sqrt(dx * dx + dy * dy);
         const int32_t glow = 2 * static_cast<int32_t>(std::max(0.0f, rho - d) / rho * kNeonGlow);
-        row[x] = ((xLo < x) & (x < xHi) ? kBarLight : 0) + glow;
+        row[x] = (((xLo < x) & (x < xHi)) ? kBarLight : 0) + glow;
     }
 }
 
