@@ -62,6 +62,10 @@ WhiteBands BandsOf(QuorelImage& image, int64_t n, int64_t bottomBands, const Loo
     return {image.Width(), n, FrameWidth(image.Width(), image.Height(), scale), bottomBands};
 }
 
+void HoldBands(const WhiteBands& bands, PointSteps& held) {
+    held.AddRows([bands](int32_t y, const std::array<int32_t*, 3>& rows) { bands.Row(y, rows); });
+}
+
 void WhiteFrame(QuorelImage& image, int64_t n, int64_t bottomBands, const LookScale& scale) {
     const WhiteBands bands = BandsOf(image, n, bottomBands, scale);
     for (int64_t y = 0; y < image.Height(); ++y) {
@@ -242,13 +246,11 @@ void ScaledLooks::Photomat(QuorelImage* image, float scale) {
 }
 
 void ScaledLooks::ClassicFrame(QuorelImage& image, const LookScale& scale, PointSteps& held) {
-    const WhiteBands bands = BandsOf(image, image.DataSize() / 4, 1, scale);
-    held.AddRows([bands](int32_t y, const std::array<int32_t*, 3>& rows) { bands.Row(y, rows); });
+    HoldBands(BandsOf(image, image.DataSize() / 4, 1, scale), held);
 }
 
 void ScaledLooks::PolaroidFilter(QuorelImage& image, const LookScale& scale, PointSteps& held) {
-    const WhiteBands bands = BandsOf(image, image.PixelCount(), kInstantBottom, scale);
-    held.AddRows([bands](int32_t y, const std::array<int32_t*, 3>& rows) { bands.Row(y, rows); });
+    HoldBands(BandsOf(image, image.PixelCount(), kInstantBottom, scale), held);
 }
 
 void ScaledLooks::Photomat(QuorelImage& image, const LookScale& scale, PointSteps& held) {

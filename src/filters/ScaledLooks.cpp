@@ -92,15 +92,18 @@ void ScaledLooks::Apply(size_t row, QuorelImage* image, const QColor& colorize, 
 
 void ScaledLooks::ApplyChosen(const Chosen& chosen, QuorelImage* image, const QColor& colorize,
                               float scale) {
+    if (image == nullptr) {
+        return;
+    }
     const LookScale at(scale);
     PointSteps held;
-    for (size_t row = 0; row < kLookCount && image != nullptr; ++row) {
+    for (size_t row = 0; row < kLookCount; ++row) {
         const Look& look = kLooks[row];
         if (!chosen[row]) {
             continue;
         }
         if (at.IsOne()) {
-            look.apply(image, colorize, scale);
+            look.apply(image, colorize, scale); // as stated, nothing held
         } else if (look.point != nullptr) {
             if (PointSteps::Step step = look.point(colorize)) {
                 held.Add(std::move(step));
@@ -112,7 +115,5 @@ void ScaledLooks::ApplyChosen(const Chosen& chosen, QuorelImage* image, const QC
             look.apply(image, colorize, scale);
         }
     }
-    if (image != nullptr) {
-        held.Flush(*image);
-    }
+    held.Flush(*image);
 }
