@@ -32,8 +32,9 @@ int main(int argc, char** argv) {
     QGuiApplication::setApplicationVersion(QString::fromLatin1(ProductInfo::kVersion));
 
     const BatchCommandLine::Parsed parsed = BatchCommandLine::Parse(QGuiApplication::arguments());
-    if (!parsed.options.setNotice.isEmpty() &&
-        parsed.action != BatchCommandLine::Action::UsageError) {
+    // Told even before a usage error: a network the user's file meant to add is
+    // unknown exactly when that file was refused.
+    if (!parsed.options.setNotice.isEmpty()) {
         std::fprintf(stderr, "trellica-batch: %s\n", qPrintable(parsed.options.setNotice));
     }
     switch (parsed.action) {
