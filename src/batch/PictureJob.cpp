@@ -77,13 +77,17 @@ RenderRequest PictureJob::Request(const QImage& picture, const FloatRect& select
 // yet; each one that fails is named in errors.
 PictureJob::Files PictureJob::Prepare(const BatchJob& job, const QList<qsizetype>& wanted,
                                       const RenderResult& result, const TextLine& text,
-                                      QStringList* errors) {
+                                      QStringList* errors, QStringList* fits) {
     Files files;
     NetworkSetFiles networkFiles(_renderer, _options.set, text);
     for (const qsizetype i : wanted) {
         Bytes file = Encoded(job, i, result, networkFiles);
         if (!file.bytes.isEmpty()) {
             files.push_back(std::make_unique<SafeFile>(file.path, file.bytes));
+            if (!file.fit.isEmpty()) {
+                fits->append(
+                    QStringLiteral("%1 (%2)").arg(QFileInfo(file.path).fileName(), file.fit));
+            }
             if (files.back()->IsReady()) {
                 continue;
             }
@@ -106,16 +110,16 @@ PictureJob::Bytes PictureJob::Encoded(const BatchJob& job, qsizetype i, const Re
         QString reason = noPicture;
         const QByteArray bytes =
             card.isNull() ? QByteArray() : ProfileFiles::Encoded(card, _options.format, &reason);
-        return {job.files[i], bytes, reason};
+        return {job.files[i], bytes, reason, {}};
     }
     if (_options.set.key != QLatin1String(NetworkSets::kClassicKey)) {
         if (networkFiles.Picture(file).isNull()) {
-            return {job.files[i], {}, noPicture};
+            return {job.files[i], {}, noPicture, {}};
         }
         const FittedFile fitted = networkFiles.Encode(file);
         const QString path =
             QFileInfo(job.files[i]).dir().filePath(QFileInfo(fitted.path).fileName());
-        return {path, fitted.encoded.bytes, fitted.encoded.reason};
+        return {path, fitted.encoded.bytes, fitted.encoded.reason, fitted.FitNote()};
     }
     const auto& rows = ProfileTargets::Targets();
     const QImage picture = file.target ? result.targets[size_t(file.target - rows.data())]
@@ -123,7 +127,7 @@ PictureJob::Bytes PictureJob::Encoded(const BatchJob& job, qsizetype i, const Re
     QString reason = noPicture;
     const QByteArray bytes =
         picture.isNull() ? QByteArray() : ProfileFiles::Encoded(picture, _options.format, &reason);
-    return {job.files[i], bytes, reason};
+    return {job.files[i], bytes, reason, {}};
 }
 
 // Names the files; the count left. With --force each replaces what is there.
@@ -203,10 +207,17 @@ JobOutcome PictureJob::Run(const BatchJob& job) {
     // The photo's memory goes before the files are encoded.
     source.picture = QImage();
     request.source = QImage();
-    Files files = Prepare(job, wanted, result, request.text, &outcome.errors);
+    QStringList fits;
+    Files files = Prepare(job, wanted, result, request.text, &outcome.errors, &fits);
     _renderer.Invalidate();
     if (outcome.errors.isEmpty()) {
         outcome.files = Keep(job, files, &outcome.errors);
+    }
+    if (outcome.files > 0 && !fits.isEmpty()) {
+        const QString made =
+            QStringLiteral("made smaller to fit: %1").arg(fits.join(QStringLiteral(", ")));
+        outcome.warning =
+            outcome.warning.isEmpty() ? made : outcome.warning + QStringLiteral("; ") + made;
     }
     return outcome;
 }

@@ -53,11 +53,12 @@ private:
         QString path;
         QByteArray bytes; // empty: the file can't be made
         QString reason;
+        QString fit; // how it was changed to fit its network's limit; empty when as asked
     };
     Bytes Encoded(const BatchJob& job, qsizetype i, const RenderResult& result,
                   NetworkSetFiles& networkFiles) const;
     Files Prepare(const BatchJob& job, const QList<qsizetype>& wanted, const RenderResult& result,
-                  const TextLine& text, QStringList* errors);
+                  const TextLine& text, QStringList* errors, QStringList* fits);
     int Keep(const BatchJob& job, Files& files, QStringList* errors) const;
 
     const BatchOptions& _options;

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 #include <sys/resource.h>
 
 // trellica-batch run as a user runs it: a process, its exit status, its stderr.
@@ -157,6 +158,31 @@ TEST_F(BatchRun, TodaysSetWritesEachNetworkAtItsSizeWithinItsLimit) {
     }
     EXPECT_EQ(QImage(out + "/me.jpg").size(), QSize(1024, 1024));
     EXPECT_EQ(All(out).size(), 4);
+}
+
+// A PNG above its network's limit is written as a JPEG, and the run says so.
+TEST_F(BatchRun, AFileMadeSmallerToFitItsLimitIsNamed) {
+    const QString userFile = NetworkSets::UserFilePath();
+    QDir().mkpath(QFileInfo(userFile).path());
+    Written(userFile,
+            R"({"networks": [{"id": "tiny", "name": "Tiny", "size": 400, "shape": "circle",
+        "maxBytes": 200000, "formats": ["jpg", "png"], "source": "a test"}]})");
+    const QString photo = In("noise.png");
+    QImage noise(600, 600, QImage::Format_RGB32);
+    std::mt19937 random(7);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random() & 0xffffffu);
+    ASSERT_TRUE(noise.save(photo));
+    const QString out = In("out");
+    const Finished run =
+        Batch({"-o", out, "--set", "today", "--networks", "tiny", "--format", "png", photo});
+    QFile::remove(userFile);
+    EXPECT_EQ(run.status, 0) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains("warning: made smaller to fit: noise_tiny.jpg (JPEG quality"))
+        << run.errors.toStdString();
+    EXPECT_LE(QFileInfo(out + "/noise_tiny.jpg").size(), 200000);
+    EXPECT_TRUE(QFileInfo::exists(out + "/noise.png"));
 }
 
 TEST_F(BatchRun, NothingIsReplacedWithoutForceNorByAnotherPhotoOfTheSameName) {
