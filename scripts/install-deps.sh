@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream lintian
   libopencv-objdetect-dev opencv-data opencv-doc
-  libheif-dev libde265-dev
+  libheif-dev libavcodec-dev
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #include "image/HeifDecoder.h"
 
-#include "image/De265Decoder.h"
+#include "image/HevcDecoder.h"
 
 #include <QColorSpace>
 #include <QFile>
@@ -18,7 +18,7 @@ void InitHeif() {
     static std::once_flag once;
     std::call_once(once, [] {
         heif_init(nullptr);
-        De265Decoder::Register();
+        HevcDecoder::Register();
     });
 }
 

@@ -114,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(PictureReader, HeifFiles, ::testing::Values(
     HeifCase{"AvifMirrored", "photo.avif", {.avif = true, .lossless = true, .orientation = 2}, false,
              QTransform().scale(-1, 1), 0, Failure::None},
     HeifCase{"AvifAlpha", "photo.avif", kAvif, true, kUpright, 0, Failure::None},
+    HeifCase{"HeicAlpha", "photo.heic", {}, true, kUpright, kNear, Failure::None},
     HeifCase{"Heic10Bit", "photo.heic", {.lossless = true, .bits = 10}, false, kUpright, 0, Failure::None},
     HeifCase{"AvifDisplayP3", "photo.avif",
              {.avif = true, .lossless = true, .icc = QColorSpace(QColorSpace::DisplayP3).iccProfile()},
