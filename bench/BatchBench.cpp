@@ -22,37 +22,40 @@ constexpr int kHeicCount = 12;
 
 void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-// Twelve 12 MP JPEGs, written once per process.
+// Twelve 12 MP JPEGs, written once per process and removed when it ends.
 const QTemporaryDir& Photos() {
-    static const QTemporaryDir* folder = [] {
-        auto* dir = new QTemporaryDir;
+    static const QTemporaryDir folder;
+    static const bool written = [] {
         const QImage photo = BenchPhoto(kPhotoWidth, kPhotoHeight);
         for (int i = 0; i < kPhotoCount; ++i) {
-            photo.save(dir->filePath(QStringLiteral("photo%1.jpg").arg(i)), "jpeg", kJpegQuality);
+            photo.save(folder.filePath(QStringLiteral("photo%1.jpg").arg(i)), "jpeg", kJpegQuality);
         }
-        return dir;
+        return true;
     }();
-    return *folder;
+    (void)written;
+    return folder;
 }
 
-// Twelve 12 MP phone HEICs: one encoded as a phone would (it takes seconds), copied.
+// Twelve 12 MP phone HEICs: one encoded as a phone would (it takes seconds),
+// copied; removed when the process ends.
 const QTemporaryDir& Heics() {
-    static const QTemporaryDir* folder = [] {
-        auto* dir = new QTemporaryDir;
+    static const QTemporaryDir folder;
+    static const bool written = [] {
         HeifWriter::Options options;
         options.quality = kHeicQuality;
         options.fast = false;
         const QByteArray bytes =
             HeifWriter::Encoded(CameraPhoto(kPhotoWidth, kPhotoHeight), options);
         for (int i = 0; i < kHeicCount; ++i) {
-            QFile file(dir->filePath(QStringLiteral("phone%1.heic").arg(i)));
+            QFile file(folder.filePath(QStringLiteral("phone%1.heic").arg(i)));
             if (file.open(QIODevice::WriteOnly)) {
                 file.write(bytes);
             }
         }
-        return dir;
+        return true;
     }();
-    return *folder;
+    (void)written;
+    return folder;
 }
 
 // trellica-batch over the twelve photos: every look, a text line, six TIFF
