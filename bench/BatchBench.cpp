@@ -58,24 +58,22 @@ const QTemporaryDir& Heics() {
     return folder;
 }
 
-// trellica-batch over the twelve photos: every look, a text line, six TIFF
-// files each (2012), or 17 JPEGs and the whole picture at 1024 (today). The
-// first argument is the number of jobs, 0 for the default; the second 1 for today's set.
-void BM_BatchTwelveMegapixelJpegs(benchmark::State& state) {
+// Every look and a text line for the photos of a folder, files replaced.
+BatchOptions EveryLook(const QString& folder, int jobs) {
     BatchOptions options;
-    if (state.range(1) == 1) {
-        options.set = NetworkSets::Today().set;
-        options.networks = options.set.Ids();
-        options.format = QStringLiteral("jpg");
-    }
-    options.pictures = {Photos().path()};
-    QTemporaryDir out;
-    options.outFolder = out.path();
+    options.pictures = {folder};
     options.looks.set();
     options.text.text = QStringLiteral("Jane Doe");
-    options.jobs = state.range(0) > 0 ? int(state.range(0)) : BatchCommandLine::DefaultJobs();
+    options.jobs = jobs > 0 ? jobs : BatchCommandLine::DefaultJobs();
     options.force = true;
     options.quiet = true;
+    return options;
+}
+
+// trellica-batch with those options into a scratch folder, once an iteration.
+void TimeRuns(benchmark::State& state, BatchOptions options, int photos) {
+    QTemporaryDir out;
+    options.outFolder = out.path();
     QBuffer input;
     input.open(QIODevice::ReadOnly);
     BatchProgram::HoldFreedMemory();
@@ -85,8 +83,21 @@ void BM_BatchTwelveMegapixelJpegs(benchmark::State& state) {
         benchmark::DoNotOptimize(BatchProgram::Run(options, input, stderr));
     }
     qInstallMessageHandler(previous);
-    state.SetItemsProcessed(state.iterations() * kPhotoCount);
+    state.SetItemsProcessed(state.iterations() * photos);
     state.SetLabel("items_per_second = photos per second");
+}
+
+// trellica-batch over the twelve photos: every look, a text line, six TIFF
+// files each (2012), or 17 JPEGs and the whole picture at 1024 (today). The
+// first argument is the number of jobs, 0 for the default; the second 1 for today's set.
+void BM_BatchTwelveMegapixelJpegs(benchmark::State& state) {
+    BatchOptions options = EveryLook(Photos().path(), int(state.range(0)));
+    if (state.range(1) == 1) {
+        options.set = NetworkSets::Today().set;
+        options.networks = options.set.Ids();
+        options.format = QStringLiteral("jpg");
+    }
+    TimeRuns(state, options, kPhotoCount);
 }
 BENCHMARK(BM_BatchTwelveMegapixelJpegs)
     ->Args({0, 0})
@@ -98,25 +109,7 @@ BENCHMARK(BM_BatchTwelveMegapixelJpegs)
 // trellica-batch over the twelve HEICs with the default jobs: every look, a text
 // line, six TIFF files each.
 void BM_BatchTwelveMegapixelHeics(benchmark::State& state) {
-    BatchOptions options;
-    options.pictures = {Heics().path()};
-    QTemporaryDir out;
-    options.outFolder = out.path();
-    options.looks.set();
-    options.text.text = QStringLiteral("Jane Doe");
-    options.jobs = BatchCommandLine::DefaultJobs();
-    options.force = true;
-    options.quiet = true;
-    QBuffer input;
-    input.open(QIODevice::ReadOnly);
-    BatchProgram::HoldFreedMemory();
-    const QtMessageHandler previous = qInstallMessageHandler(Quiet);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(BatchProgram::Run(options, input, stderr));
-    }
-    qInstallMessageHandler(previous);
-    state.SetItemsProcessed(state.iterations() * kHeicCount);
-    state.SetLabel("items_per_second = photos per second");
+    TimeRuns(state, EveryLook(Heics().path(), 0), kHeicCount);
 }
 BENCHMARK(BM_BatchTwelveMegapixelHeics)->Unit(benchmark::kMillisecond)->UseRealTime();
 
