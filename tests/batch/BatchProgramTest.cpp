@@ -162,11 +162,6 @@ TEST_F(BatchRun, TodaysSetWritesEachNetworkAtItsSizeWithinItsLimit) {
 
 // A PNG above its network's limit is written as a JPEG, and the run says so.
 TEST_F(BatchRun, AFileMadeSmallerToFitItsLimitIsNamed) {
-    const QString userFile = NetworkSets::UserFilePath();
-    QDir().mkpath(QFileInfo(userFile).path());
-    Written(userFile,
-            R"({"networks": [{"id": "tiny", "name": "Tiny", "size": 400, "shape": "circle",
-        "maxBytes": 200000, "formats": ["jpg", "png"], "source": "a test"}]})");
     const QString photo = In("noise.png");
     QImage noise(600, 600, QImage::Format_RGB32);
     std::mt19937 random(7);
@@ -174,6 +169,12 @@ TEST_F(BatchRun, AFileMadeSmallerToFitItsLimitIsNamed) {
         for (int x = 0; x < noise.width(); ++x)
             noise.setPixel(x, y, random() & 0xffffffu);
     ASSERT_TRUE(noise.save(photo));
+    // Written last before the run and removed right after it, so that no other test sees it.
+    const QString userFile = NetworkSets::UserFilePath();
+    QDir().mkpath(QFileInfo(userFile).path());
+    Written(userFile,
+            R"({"networks": [{"id": "tiny", "name": "Tiny", "size": 400, "shape": "circle",
+        "maxBytes": 200000, "formats": ["jpg", "png"], "source": "a test"}]})");
     const QString out = In("out");
     const Finished run =
         Batch({"-o", out, "--set", "today", "--networks", "tiny", "--format", "png", photo});
